@@ -1,0 +1,60 @@
+// Control type numbers and the numbered properties that procedures read and write.
+// Plain constants; any thread.
+#pragma once
+
+namespace wdrt {
+
+enum ControlType : int {
+  TypeStaticString = 1,
+  TypeString = 2,
+  TypeImage = 3,
+  TypeRegion = 4,
+  TypeLine = 5,
+  TypeBox = 6,
+  TypeEllipse = 7,
+  TypeEntry = 8,
+  TypeButton = 9,
+  TypePrompt = 10,
+  TypeOption = 11,
+  TypeCheck = 12,
+  TypeGroup = 13,
+  TypeList = 14,
+  TypeCombo = 15,
+  TypeSpin = 16,
+  TypeText = 17,
+  TypeMenu = 19,
+  TypeItem = 20,
+  TypeRadio = 21,
+  TypeOle = 32,
+  TypeDropList = 33,
+  TypeDropCombo = 34,
+  TypeProgress = 35,
+  TypeSheet = 36,
+  TypeTab = 37,
+  TypePanel = 38,
+  TypeRichText = 39,
+  TypeToolbar = 128,
+};
+
+enum Property : int {
+  PropNoResize = 31257,       // the resizer leaves this control alone
+  PropKeepWidth = 31296,      // the resizer never changes this control's width
+  PropType = 31745,           // read-only: the control's type number
+  PropXPos = 31746,
+  PropYPos = 31747,
+  PropWidth = 31748,
+  PropHeight = 31749,
+  PropParent = 31750,         // read-only: number of the containing control, 0 for the window
+  PropDrop = 31840,           // a list that drops down
+  PropResizeRouted = 31850,   // the window's sized event is routed to a resizer
+  PropHandle = 31894,         // the window's system handle
+  PropNoReset = 31898,        // the window skips its controller's Reset
+  PropMinWidth = 31917,
+  PropMinHeight = 31918,
+  PropMaxWidth = 31919,
+  PropMaxHeight = 31920,
+  PropDeferMoves = 31933,     // number of deferred moves pending; 0 applies them
+  PropTimer = 31960,          // timer interval in hundredths of a second
+};
+
+}  // namespace wdrt

@@ -1,0 +1,23 @@
+// File-name services: lookup whatever the case (as on Windows), the user's configuration
+// folder, and the folder of the running program. Any thread.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace wdrt {
+
+// Finds `name` relative to the current folder (or as an absolute path) whatever the case of
+// each part. Returns the real path, or nullopt when nothing matches.
+std::optional<std::string> FindFileAnyCase(const std::string& name);
+
+// `$XDG_CONFIG_HOME/storyloom` (default `~/.config/storyloom`), created when missing.
+std::string ConfigFolder();
+
+// A bare file name resolves into the configuration folder; a name with a folder stays.
+std::string ResolveConfigFile(const std::string& name);
+
+// Folder holding the running program (from /proc/self/exe).
+std::string ProgramFolder();
+
+}  // namespace wdrt

@@ -49,6 +49,7 @@ enum Property : int {
   PropResizeRouted = 31850,   // the window's sized event is routed to a resizer
   PropHandle = 31894,         // the window's system handle
   PropNoReset = 31898,        // the window skips its controller's Reset
+  PropFocus = 31900,          // the control with the input focus (kept by the view)
   PropMinWidth = 31917,
   PropMinHeight = 31918,
   PropMaxWidth = 31919,

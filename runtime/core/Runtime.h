@@ -75,3 +75,16 @@ void CloseDownOtherThreads();
 void ResetWindowsForTest();
 
 }  // namespace wdrt
+
+namespace wdrt {
+
+// REGISTEREVENT: routes an event of a window to a handler, which runs on the window's thread
+// inside ACCEPT before the loop sees the event. `owner` identifies the registration.
+void RegisterEventHandler(const WindowPtr& window, int event, const void* owner, std::function<void()> handler);
+void UnregisterEventHandlers(const WindowPtr& window, const void* owner);
+
+// FOCUS: the control that has the input focus (0: none), kept up to date by the view.
+int Focus(const WindowPtr& window);
+void SetFocus(const WindowPtr& window, int control);
+
+}  // namespace wdrt

@@ -55,8 +55,11 @@ bool Convert(const std::vector<float>& in, const SF_INFO& info, AudioFormat form
   out.resize(static_cast<std::size_t>(available) / sizeof(float));
   const int got = SDL_AudioStreamGet(stream.get(), out.data(), available);
   if (got < 0) return false;
-  out.resize(static_cast<std::size_t>(got) / sizeof(float));
-  out.resize(out.size() - out.size() % static_cast<std::size_t>(format.channels));
+  // The resampler may give a few frames more or less; keep the length the file states.
+  const std::size_t inFrames = in.size() / static_cast<std::size_t>(info.channels);
+  const std::size_t outFrames = static_cast<std::size_t>(
+      static_cast<unsigned long long>(inFrames) * static_cast<unsigned>(format.rate) / static_cast<unsigned>(info.samplerate));
+  out.resize(outFrames * static_cast<std::size_t>(format.channels), 0.0f);
   return !out.empty();
 }
 

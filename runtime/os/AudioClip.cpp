@@ -50,6 +50,11 @@ bool Convert(const std::vector<float>& in, const SF_INFO& info, AudioFormat form
                          static_cast<Uint8>(format.channels), format.rate));
   if (!stream) return false;
   if (SDL_AudioStreamPut(stream.get(), in.data(), static_cast<int>(in.size() * sizeof(float))) != 0) return false;
+  // The resampler keeps the last few hundred input frames back even when flushed; a fifth of a
+  // second of silence pushes the whole sound through, and the silence is cut off below.
+  const std::vector<float> silence(static_cast<std::size_t>(info.samplerate / 5 * info.channels), 0.0f);
+  if (SDL_AudioStreamPut(stream.get(), silence.data(), static_cast<int>(silence.size() * sizeof(float))) != 0)
+    return false;
   if (SDL_AudioStreamFlush(stream.get()) != 0) return false;
   const int available = SDL_AudioStreamAvailable(stream.get());
   out.resize(static_cast<std::size_t>(available) / sizeof(float));

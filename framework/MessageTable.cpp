@@ -7,7 +7,7 @@ namespace {
 
 // The standard messages, in the order they are loaded (a later row of one id overrides an
 // earlier one). "|" is a line break of the message box.
-constexpr std::array<MessageSource, 44> kStandardMessages{{
+constexpr MessageSource kStandardMessages[] = {
     {27, 5, "Invalid Key", "%File key file is invalid. Key must be rebuilt."},
     {26, 3, "Key was not built", "Error: (%ErrorText) repairing key for %File."},
     {10, 3, "File Creation Error", "Error: (%ErrorText) creating %File."},
@@ -68,7 +68,7 @@ constexpr std::array<MessageSource, 44> kStandardMessages{{
     {42, 5, "SMTP Error", "The following SMTP Error occurred: %Message "},
     {43, 5, "NNTP Error", "%Message "},
     {44, 5, "Winsock Error", "%Message "},
-}};
+};
 
 void PutText(std::vector<std::uint8_t>& out, std::string_view text) {
   const std::size_t length = std::min<std::size_t>(text.size(), 255);

@@ -9,10 +9,13 @@ namespace wdrt {
 enum ErrorCodeValue : int {
   ErrNone = 0,
   ErrNotFound = 2,
+  ErrPathNotFound = 3,
   ErrAccessDenied = 5,
   ErrLocked = 32,
   ErrNoMoreRecords = 33,
   ErrRecordNotFound = 35,
+  ErrNotOpen = 37,
+  ErrDuplicateKey = 40,
   ErrKeyFileInvalid = 46,
   ErrInvalidFile = 47,
   ErrAlreadyOpen = 52,

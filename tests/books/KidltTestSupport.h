@@ -91,18 +91,19 @@ class ScriptedUser {
   long journalStart_ = 0;
 };
 
-// The test helper program, with its standard output read line by line.
+// A program (by default the test helper), with its standard output read line by line.
 class ChildProcess {
  public:
-  explicit ChildProcess(const std::vector<std::string>& args) {
+  explicit ChildProcess(const std::vector<std::string>& args, std::string program = KIDLT_TEST_CHILD,
+                        bool withErrors = false) {
     int out[2], in[2];
     if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(in, O_CLOEXEC) != 0) return;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+    if (withErrors) posix_spawn_file_actions_adddup2(&actions, out[1], STDERR_FILENO);
     std::vector<char*> argv;
-    std::string program = KIDLT_TEST_CHILD;
     argv.push_back(program.data());
     std::vector<std::string> copy = args;
     for (auto& a : copy) argv.push_back(a.data());
@@ -123,6 +124,13 @@ class ChildProcess {
     CloseInput();
   }
   bool Started() const { return pid_ > 0; }
+
+  // Everything it writes until it ends, or until `timeout` passes.
+  std::string ReadAll(std::chrono::milliseconds timeout) {
+    std::string all;
+    while (auto line = ReadLine(timeout)) all += *line + "\n";
+    return all + buffer_;
+  }
 
   // The next line, or nullopt at end of output or when `timeout` passes first.
   std::optional<std::string> ReadLine(std::chrono::milliseconds timeout) {

@@ -85,7 +85,7 @@ void WindowController::RecallField(std::int32_t control) {
 std::uint8_t WindowController::Run() {
   if (Init() == LevelOk) RunEventLoop();
   Kill();
-  return RESPONSE != ResponseNone ? RESPONSE : ResponseCancelled;
+  return RESPONSE != ResponseNone ? RESPONSE : static_cast<std::uint8_t>(ResponseCancelled);
 }
 
 std::uint8_t WindowController::RunNumbered(std::int32_t, std::uint8_t) { return ResponseCancelled; }

@@ -50,12 +50,18 @@ enum Property : int {
   PropHandle = 31894,         // the window's system handle
   PropNoReset = 31898,        // the window skips its controller's Reset
   PropFocus = 31900,          // the control with the input focus (kept by the view)
+  PropButtonStyle = 31901,    // how a button is drawn: ButtonStylePlain or ButtonStyleHotSpot
   PropMinWidth = 31917,
   PropMinHeight = 31918,
   PropMaxWidth = 31919,
   PropMaxHeight = 31920,
   PropDeferMoves = 31933,     // number of deferred moves pending; 0 applies them
   PropTimer = 31960,          // timer interval in hundredths of a second
+};
+
+enum ButtonStyle : int {
+  ButtonStylePlain = 0,    // a raised button with its own background
+  ButtonStyleHotSpot = 1,  // flat, the window's picture showing through, outlined text
 };
 
 }  // namespace wdrt

@@ -1,0 +1,257 @@
+#include "runtime/driver/ScriptDriver.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "runtime/core/Journal.h"
+#include "runtime/core/Runtime.h"
+#include "runtime/core/ViewPort.h"
+#include "runtime/dialogs/Message.h"
+
+namespace wdrt {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kStepTimeout = std::chrono::seconds(10);
+constexpr auto kPoll = std::chrono::milliseconds(10);
+
+ScriptStep Tokenise(int line, const std::string& text) {
+  ScriptStep step;
+  step.line = line;
+  step.text = text;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == ' ' || text[i] == '\t') { ++i; continue; }
+    std::string word;
+    bool quoted = false;
+    if (text[i] == '"') {
+      quoted = true;
+      ++i;
+      while (i < text.size() && text[i] != '"') {
+        if (text[i] == '\\' && i + 1 < text.size()) ++i;
+        word += text[i++];
+      }
+      ++i;  // closing quote
+    } else {
+      while (i < text.size() && text[i] != ' ' && text[i] != '\t') word += text[i++];
+    }
+    step.words.push_back(word);
+    step.quoted.push_back(quoted);
+  }
+  return step;
+}
+
+// Retries `attempt` until it succeeds or the step's time is up.
+template <typename F>
+bool Within(F&& attempt, Clock::duration timeout = kStepTimeout) {
+  const auto deadline = Clock::now() + timeout;
+  for (;;) {
+    if (attempt()) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kPoll);
+  }
+}
+
+class Driver {
+ public:
+  explicit Driver(std::vector<ScriptStep> steps) : steps_(std::move(steps)) {}
+
+  void Run() {
+    for (const ScriptStep& step : steps_) {
+      JournalLine("script " + std::to_string(step.line) + " " + step.text);
+      std::string reason;
+      if (!RunStep(step, reason)) {
+        JournalLine("script-failed " + std::to_string(step.line) + " " + reason);
+        std::fprintf(stderr, "script failed at line %d: %s\n", step.line, reason.c_str());
+        if (ViewPort* view = GetViewPort()) view->Quit(3);
+        std::this_thread::sleep_for(std::chrono::seconds(5));
+        std::fflush(nullptr);
+        ::_exit(3);
+      }
+    }
+  }
+
+ private:
+  // A window reference: "<title>" [#n] or `top`. Consumes its words from `index`.
+  bool ResolveWindow(const ScriptStep& step, std::size_t& index, WindowPtr& window, std::string& reason) {
+    if (index >= step.words.size()) {
+      reason = "window missing";
+      return false;
+    }
+    const std::string first = step.words[index++];
+    if (!step.quoted[index - 1] && first == "top") {
+      bool ok = Within([&] {
+        auto open = OpenWindows();
+        window = open.empty() ? nullptr : open.back();
+        return window != nullptr;
+      });
+      if (!ok) reason = "no window open";
+      return ok;
+    }
+    int nth = 0;
+    if (index < step.words.size() && !step.quoted[index] && step.words[index].rfind('#', 0) == 0) {
+      nth = std::atoi(step.words[index].c_str() + 1);
+      ++index;
+    }
+    bool ok = Within([&] {
+      window = nullptr;
+      if (nth > 0) {
+        int seen = 0;
+        for (const WindowPtr& w : AllWindows()) {
+          if (w->Title() == first && ++seen == nth) {
+            window = w->IsOpen() ? w : nullptr;
+            break;
+          }
+        }
+      } else {
+        for (const WindowPtr& w : OpenWindows())
+          if (w->Title() == first) window = w;  // the newest such window
+      }
+      return window != nullptr;
+    });
+    if (!ok) reason = "window \"" + first + "\"" + (nth ? " #" + std::to_string(nth) : "") + " not open";
+    return ok;
+  }
+
+  bool ResolveControl(const ScriptStep& step, std::size_t index, const WindowPtr& window, int& control,
+                      std::string& reason) {
+    if (index >= step.words.size()) {
+      reason = "control missing";
+      return false;
+    }
+    const std::string& word = step.words[index];
+    if (step.quoted[index])
+      control = window->FindByText(word);
+    else if (!word.empty() && word[0] == '?')
+      control = window->FindByUse(word);
+    else
+      control = std::atoi(word.c_str());
+    if (control == 0 || !window->HasControl(control)) {
+      reason = "no control " + word + " in \"" + window->Title() + "\"";
+      return false;
+    }
+    return true;
+  }
+
+  bool RunStep(const ScriptStep& step, std::string& reason) {
+    if (step.words.empty()) return true;
+    const std::string& verb = step.words[0];
+    ViewPort* view = GetViewPort();
+    std::size_t index = 1;
+    if (verb == "sleep") {
+      std::this_thread::sleep_for(std::chrono::milliseconds(std::atol(step.words.size() > 1 ? step.words[1].c_str() : "0")));
+      return true;
+    }
+    if (verb == "expect") {
+      if (step.words.size() < 2) { reason = "expect needs a pattern"; return false; }
+      long next = WaitForJournalLine(step.words[1], journalCursor_, kStepTimeout);
+      if (next < 0) { reason = "no journal line matches " + step.words[1]; return false; }
+      journalCursor_ = next;
+      return true;
+    }
+    if (verb == "wait-window") {
+      if (step.words.size() < 2) { reason = "wait-window needs a title"; return false; }
+      const std::string title = step.words[1];
+      const int count = step.words.size() > 2 ? std::atoi(step.words[2].c_str()) : 1;
+      bool ok = Within([&] {
+        int open = 0;
+        for (const WindowPtr& w : OpenWindows())
+          if (w->Title() == title) ++open;
+        return open >= count;
+      });
+      if (!ok) reason = "fewer than " + std::to_string(count) + " windows \"" + title + "\" open";
+      return ok;
+    }
+    if (verb == "answer") {
+      const int button = step.words.size() > 1 ? ButtonFromName(step.words[1]) : 0;
+      if (button == 0) { reason = "unknown button"; return false; }
+      bool ok = view && Within([&] { return view->AnswerMessage(button); });
+      if (!ok) reason = "no message box to answer";
+      return ok;
+    }
+    if (verb == "screenshot") {
+      if (step.words.size() < 2 || !view) { reason = "screenshot needs a file and a view"; return false; }
+      WindowPtr window;
+      index = 2;
+      if (index < step.words.size() && !ResolveWindow(step, index, window, reason)) return false;
+      // Let the view settle: queued updates and the first paint of new windows.
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+      bool ok = Within([&] { return view->Screenshot(window, step.words[1]); });
+      if (!ok) reason = "could not write " + step.words[1];
+      return ok;
+    }
+    WindowPtr window;
+    if (!ResolveWindow(step, index, window, reason)) return false;
+    if (verb == "close") {
+      bool ok = view && Within([&] { return view->CloseByUser(window); });
+      if (!ok) reason = "could not close";
+      return ok;
+    }
+    if (verb == "resize") {
+      if (step.words.size() < index + 2) { reason = "resize needs width and height"; return false; }
+      const int width = std::atoi(step.words[index].c_str());
+      const int height = std::atoi(step.words[index + 1].c_str());
+      bool ok = view && Within([&] { return view->ResizeByUser(window, width, height); });
+      if (!ok) reason = "could not resize";
+      return ok;
+    }
+    int control = 0;
+    if (!Within([&] { return ResolveControl(step, index, window, control, reason); })) return false;
+    if (verb == "press") {
+      bool ok = view && Within([&] { return view->Press(window, control); });
+      if (!ok) reason = "control " + std::to_string(control) + " cannot be pressed";
+      return ok;
+    }
+    if (verb == "type") {
+      if (step.words.size() < index + 2) { reason = "type needs a text"; return false; }
+      const std::string text = step.words[index + 1];
+      bool ok = view && Within([&] { return view->Type(window, control, text); });
+      if (!ok) reason = "control " + std::to_string(control) + " takes no typing";
+      return ok;
+    }
+    reason = "unknown step " + verb;
+    return false;
+  }
+
+  std::vector<ScriptStep> steps_;
+  long journalCursor_ = 0;
+};
+
+}  // namespace
+
+std::vector<ScriptStep> ParseScript(const std::string& contents) {
+  std::vector<ScriptStep> steps;
+  std::istringstream in(contents);
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] == '#') continue;
+    steps.push_back(Tokenise(number, line.substr(first)));
+  }
+  return steps;
+}
+
+bool StartScriptDriver() {
+  const char* name = std::getenv("WDRT_SCRIPT");
+  if (!name || !*name) return false;
+  std::ifstream in(name);
+  if (!in) {
+    JournalLine(std::string("script-failed 0 cannot read ") + name);
+    return false;
+  }
+  std::stringstream contents;
+  contents << in.rdbuf();
+  auto steps = ParseScript(contents.str());
+  std::thread([steps = std::move(steps)]() mutable { Driver(std::move(steps)).Run(); }).detach();
+  return true;
+}
+
+}  // namespace wdrt

@@ -1,0 +1,277 @@
+#include "runtime/view/ControlWidgets.h"
+
+#include <QCheckBox>
+#include <QEnterEvent>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QProgressBar>
+#include <QTableWidget>
+
+#include "runtime/core/Runtime.h"
+#include "runtime/view/Pictures.h"
+#include "runtime/view/TextPainting.h"
+#include "runtime/view/Units.h"
+
+namespace wdrt::view {
+namespace {
+
+constexpr char kNumberProperty[] = "wdrtControl";
+
+bool IsLight(const QColor& c) { return c.isValid() && c.lightness() > 160; }
+
+QRect PixelRect(const ControlState& state, const QWidget* widget) {
+  QRect rect = UnitsToPixels(state.pos);
+  if (state.pos.width == 0 || state.pos.height == 0) {
+    QSize hint = widget->sizeHint();
+    if (state.pos.width == 0) rect.setWidth(hint.width());
+    if (state.pos.height == 0) rect.setHeight(hint.height());
+  }
+  return rect;
+}
+
+}  // namespace
+
+ControlButton::ControlButton(QWidget* parent) : QAbstractButton(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  setCursor(Qt::PointingHandCursor);
+}
+
+void ControlButton::Apply(const ControlState& state, const QFont& font) {
+  setText(QString::fromStdString(state.text));
+  setFont(font);
+  setToolTip(QString::fromStdString(state.def.tip));
+  picture_ = state.picture.empty() ? QPixmap() : LoadPicture(state.picture);
+  stateIcon_ = LoadIcon(state.def.icon);
+  textColor_ = ToQColor(state.def.font.color);
+  background_ = ToQColor(state.def.background);
+  auto it = state.props.find(PropButtonStyle);
+  style_ = it == state.props.end() ? ButtonStylePlain : static_cast<int>(it->second);
+  update();
+}
+
+void ControlButton::enterEvent(QEnterEvent* event) {
+  hover_ = true;
+  update();
+  QAbstractButton::enterEvent(event);
+}
+
+void ControlButton::leaveEvent(QEvent* event) {
+  hover_ = false;
+  update();
+  QAbstractButton::leaveEvent(event);
+}
+
+void ControlButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  const QRectF frame = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+  const qreal radius = std::min(12.0, std::min(frame.width(), frame.height()) / 5.0);
+  const bool hotSpot = style_ == ButtonStyleHotSpot;
+
+  if (!hotSpot) {
+    // A raised button; white texts get a dark background so that they stay legible.
+    QColor base = background_.isValid() ? background_
+                  : IsLight(textColor_)  ? QColor(46, 64, 110)
+                                         : QColor(236, 236, 232);
+    if (isDown()) base = base.darker(125);
+    else if (hover_) base = base.lighter(115);
+    QLinearGradient gradient(frame.topLeft(), frame.bottomLeft());
+    gradient.setColorAt(0, base.lighter(118));
+    gradient.setColorAt(1, base.darker(112));
+    painter.setPen(QPen(base.darker(160), 1.5));
+    painter.setBrush(gradient);
+    painter.drawRoundedRect(frame, radius, radius);
+  } else if (isDown() || hover_) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(isDown() ? QColor(0, 0, 0, 60) : QColor(255, 255, 255, 45));
+    painter.drawRoundedRect(frame, radius, radius);
+  }
+
+  if (!picture_.isNull()) {
+    const QRectF inner = frame.adjusted(3, 3, -3, -3);
+    QPainterPath clip;
+    clip.addRoundedRect(inner, radius * 0.8, radius * 0.8);
+    painter.save();
+    painter.setClipPath(clip);
+    painter.drawPixmap(inner.toRect(), picture_);
+    painter.restore();
+  }
+
+  QRect textRect = rect().adjusted(4, 2, -4, -2);
+  if (!stateIcon_.isNull()) {
+    // An icon alone is centred; with a text it stands at the left and the text beside it.
+    const int side = std::min(width(), height()) * 2 / 3;
+    QRect iconRect((width() - side) / 2, (height() - side) / 2, side, side);
+    if (!text().isEmpty()) {
+      iconRect.moveLeft(height() / 6);
+      textRect.setLeft(iconRect.right() + 4);
+    }
+    stateIcon_.paint(&painter, iconRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+  }
+
+  if (!text().isEmpty()) {
+    QColor color = textColor_.isValid() ? textColor_ : (hotSpot ? QColor(Qt::white) : QColor(Qt::black));
+    if (!isEnabled()) color.setAlpha(140);
+    // Texts on picture buttons sit along the bottom so that the picture stays visible.
+    if (!picture_.isNull()) textRect.setTop(textRect.bottom() - textRect.height() / 3);
+    DrawFittedText(painter, textRect, text(), font(), color, hotSpot || IsLight(color));
+  }
+
+  if (hasFocus()) {
+    QPen pen(hotSpot ? QColor(255, 230, 80) : QColor(30, 90, 200), 3, Qt::DashLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(frame.adjusted(2, 2, -2, -2), radius, radius);
+  } else if (hotSpot && hover_) {
+    painter.setPen(QPen(QColor(255, 255, 255, 200), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(frame, radius, radius);
+  }
+}
+
+ControlImage::ControlImage(QWidget* parent) : QWidget(parent) {}
+
+void ControlImage::SetPicture(const QPixmap& picture) {
+  picture_ = picture;
+  update();
+}
+
+void ControlImage::paintEvent(QPaintEvent*) {
+  if (picture_.isNull()) return;
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  painter.drawPixmap(rect(), picture_);
+}
+
+ControlLabel::ControlLabel(QWidget* parent) : QWidget(parent) {}
+
+void ControlLabel::Apply(const ControlState& state, const QFont& font) {
+  text_ = QString::fromStdString(state.text);
+  font_ = font;
+  color_ = ToQColor(state.def.font.color);
+  if (!color_.isValid()) color_ = Qt::black;
+  background_ = ToQColor(state.def.background);
+  setToolTip(QString::fromStdString(state.def.tip));
+  update();
+}
+
+QSize ControlLabel::sizeHint() const { return TextSize(font_, text_); }
+
+void ControlLabel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (background_.isValid()) painter.fillRect(rect(), background_);
+  DrawFittedText(painter, rect(), text_, font_, color_, IsLight(color_));
+}
+
+QWidget* CreateControlWidget(const WindowPtr& window, const ControlState& state, const FontDef& windowFont,
+                             QWidget* parent) {
+  QWidget* widget = nullptr;
+  const int number = state.number;
+  std::weak_ptr<Window> weak = window;
+  switch (state.def.type) {
+    case TypeButton: {
+      auto* button = new ControlButton(parent);
+      QObject::connect(button, &QAbstractButton::clicked, button, [weak, number] {
+        if (auto w = weak.lock()) PostInput(w, EventAccepted, number);
+      });
+      widget = button;
+      break;
+    }
+    case TypeImage:
+      widget = new ControlImage(parent);
+      widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+      break;
+    case TypeCheck: {
+      auto* check = new QCheckBox(parent);
+      QObject::connect(check, &QCheckBox::toggled, check, [weak, number](bool on) {
+        if (auto w = weak.lock()) {
+          SetValue(w, number, on ? "1" : "0");
+          PostInput(w, EventAccepted, number);
+        }
+      });
+      widget = check;
+      break;
+    }
+    case TypeEntry:
+    case TypeText: {
+      auto* entry = new QLineEdit(parent);
+      QObject::connect(entry, &QLineEdit::editingFinished, entry, [weak, number, entry] {
+        if (auto w = weak.lock()) {
+          SetValue(w, number, entry->text().toStdString());
+          PostInput(w, EventAccepted, number);
+        }
+      });
+      widget = entry;
+      break;
+    }
+    case TypeProgress:
+      widget = new QProgressBar(parent);
+      break;
+    case TypeBox:
+    case TypeGroup:
+    case TypePanel: {
+      auto* frame = new QFrame(parent);
+      frame->setFrameShape(QFrame::Box);
+      frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+      widget = frame;
+      break;
+    }
+    case TypeList: {
+      auto* list = new QTableWidget(parent);
+      list->verticalHeader()->hide();
+      list->setSelectionBehavior(QAbstractItemView::SelectRows);
+      QStringList columns;
+      for (const ControlDef& column : state.def.items) columns << QString::fromStdString(column.text);
+      list->setColumnCount(std::max<int>(1, static_cast<int>(columns.size())));
+      list->setHorizontalHeaderLabels(columns);
+      list->horizontalHeader()->setStretchLastSection(true);
+      widget = list;
+      break;
+    }
+    default:
+      widget = new ControlLabel(parent);
+      widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+      break;
+  }
+  widget->setProperty(kNumberProperty, number);
+  UpdateControlWidget(widget, state, windowFont);
+  return widget;
+}
+
+void UpdateControlWidget(QWidget* widget, const ControlState& state, const FontDef& windowFont) {
+  const QFont font = MakeFont(state.def.font, windowFont);
+  if (auto* button = qobject_cast<ControlButton*>(widget)) {
+    button->Apply(state, font);
+  } else if (auto* image = qobject_cast<ControlImage*>(widget)) {
+    image->SetPicture(LoadPicture(state.picture));
+  } else if (auto* label = qobject_cast<ControlLabel*>(widget)) {
+    label->Apply(state, font);
+  } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+    check->setFont(font);
+    check->setText(QString::fromStdString(state.text));
+    QSignalBlocker block(check);
+    check->setChecked(state.value == "1");
+  } else if (auto* entry = qobject_cast<QLineEdit*>(widget)) {
+    entry->setFont(font);
+    if (!entry->hasFocus()) entry->setText(QString::fromStdString(state.value));
+  } else if (auto* progress = qobject_cast<QProgressBar*>(widget)) {
+    progress->setValue(std::atoi(state.value.c_str()));
+  }
+  widget->setToolTip(QString::fromStdString(state.def.tip));
+  const QColor color = ToQColor(state.def.font.color);
+  if (color.isValid() && !qobject_cast<ControlButton*>(widget) && !qobject_cast<ControlLabel*>(widget)) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+  }
+  widget->setGeometry(PixelRect(state, widget));
+  widget->setEnabled(!state.disabled);
+  widget->setVisible(!state.hidden);
+}
+
+}  // namespace wdrt::view

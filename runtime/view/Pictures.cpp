@@ -1,0 +1,70 @@
+#include "runtime/view/Pictures.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImageReader>
+#include <QStyle>
+#include <map>
+
+#include "runtime/os/Paths.h"
+
+namespace wdrt::view {
+namespace {
+
+// Picture names in the embedded resources, by lower-case name.
+const std::map<QString, QString>& EmbeddedPictures() {
+  static const std::map<QString, QString> names = [] {
+    std::map<QString, QString> found;
+    QDir dir(":/pictures");
+    for (const QString& entry : dir.entryList(QDir::Files)) found[entry.toLower()] = dir.filePath(entry);
+    return found;
+  }();
+  return names;
+}
+
+QString PathOf(const std::string& name) {
+  QString wanted = QString::fromStdString(name);
+  const int slash = std::max(wanted.lastIndexOf('/'), wanted.lastIndexOf('\\'));
+  const QString bare = slash >= 0 ? wanted.mid(slash + 1) : wanted;
+  auto it = EmbeddedPictures().find(bare.toLower());
+  if (it != EmbeddedPictures().end()) return it->second;
+  if (auto file = FindFileAnyCase(name)) return QString::fromStdString(*file);
+  return {};
+}
+
+QIcon StockIcon(const std::string& name) {
+  QStyle* style = QApplication::style();
+  if (name == "Print") return QIcon::fromTheme("document-print", style->standardIcon(QStyle::SP_FileDialogDetailedView));
+  if (name == "Exit") return style->standardIcon(QStyle::SP_DialogCloseButton);
+  if (name == "Help") return style->standardIcon(QStyle::SP_DialogHelpButton);
+  if (name == "Information") return style->standardIcon(QStyle::SP_MessageBoxInformation);
+  if (name == "Question") return style->standardIcon(QStyle::SP_MessageBoxQuestion);
+  if (name == "Exclamation") return style->standardIcon(QStyle::SP_MessageBoxWarning);
+  if (name == "Hand") return style->standardIcon(QStyle::SP_MessageBoxCritical);
+  return {};
+}
+
+}  // namespace
+
+QImage LoadPictureImage(const std::string& name) {
+  const QString path = PathOf(name);
+  if (path.isEmpty()) return {};
+  // Read by content, not by extension: some pictures carry names such as ".OZE".
+  QImageReader reader(path);
+  reader.setDecideFormatFromContent(true);
+  return reader.read();
+}
+
+QPixmap LoadPicture(const std::string& name) {
+  if (name.rfind("ICON:", 0) == 0) return StockIcon(name.substr(5)).pixmap(64, 64);
+  return QPixmap::fromImage(LoadPictureImage(name));
+}
+
+QIcon LoadIcon(const std::string& name) {
+  if (name.empty()) return {};
+  if (name.rfind("ICON:", 0) == 0) return StockIcon(name.substr(5));
+  QPixmap pixmap = LoadPicture(name);
+  return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+}
+
+}  // namespace wdrt::view

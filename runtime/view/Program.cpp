@@ -1,0 +1,65 @@
+#include "runtime/view/Program.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "runtime/core/Journal.h"
+#include "runtime/core/Threads.h"
+#include "runtime/driver/ScriptDriver.h"
+#include "runtime/os/Process.h"
+#include "runtime/view/QtView.h"
+#include "runtime/view/Units.h"
+
+namespace wdrt {
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform warns about size hints it cannot pass on; that is harmless noise.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.contains("propagateSizeHints")) return;
+  if (previousHandler) previousHandler(type, context, message);
+}
+
+bool Set(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+}  // namespace
+
+bool HasDisplay() { return Set("DISPLAY") || Set("WAYLAND_DISPLAY") || Set("QT_QPA_PLATFORM"); }
+
+int RunProgram(int argc, char** argv, std::function<void()> mainProcedure) {
+  SetCommandLine(argc, argv);
+  if (!HasDisplay()) {
+    std::fprintf(stderr,
+                 "Storyloom needs a desktop to show its windows and none was found (DISPLAY and "
+                 "WAYLAND_DISPLAY are empty); start it from a desktop session, or without one under "
+                 "Xvfb: xvfb-run -a %s\n",
+                 argc > 0 ? argv[0] : "storyloom");
+    return 2;
+  }
+  MarkGuiThread();
+  previousHandler = qInstallMessageHandler(FilterQtMessages);
+  QApplication app(argc, argv);
+  app.setQuitOnLastWindowClosed(false);
+  view::InstallFontSubstitutions();
+  // The view is never destroyed: procedure threads may still hold it while the program ends.
+  auto* qtView = new view::QtView;
+  SetViewPort(qtView);
+  JournalLine("program-start " + JournalQuote(argc > 0 ? argv[0] : ""));
+  StartScriptDriver();
+  Start([mainProcedure = std::move(mainProcedure), qtView] {
+    mainProcedure();
+    qtView->Quit(0);
+  }, 25000);
+  const int code = app.exec();
+  JournalLine("program-end " + std::to_string(code));
+  SetViewPort(nullptr);
+  return code;
+}
+
+}  // namespace wdrt

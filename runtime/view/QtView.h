@@ -1,0 +1,62 @@
+// The Qt view: shows every window model as widgets on the GUI thread and carries out what the
+// scripted driver asks a user to do. Notifications may come from any thread; they are queued
+// to the GUI thread. Blocking requests must not come from the GUI thread itself.
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+#include <map>
+#include <vector>
+
+#include "runtime/core/ViewPort.h"
+
+namespace wdrt::view {
+
+class FrameWindow;
+class WindowWidget;
+class ChildFrame;
+
+class QtView : public QObject, public ViewPort {
+  Q_OBJECT
+ public:
+  QtView();
+  ~QtView() override;
+
+  void WindowOpened(const WindowPtr& window) override;
+  void WindowClosed(const WindowPtr& window) override;
+  void WindowChanged(const WindowPtr& window, int control) override;
+  void SelectControl(const WindowPtr& window, int control) override;
+  void RunStdAction(const WindowPtr& window, StdAction action) override;
+  int ShowMessage(const MessageRequest& request) override;
+  void Quit(int exitCode) override;
+
+  bool Press(const WindowPtr& window, int control) override;
+  bool Type(const WindowPtr& window, int control, const std::string& text) override;
+  bool Screenshot(const WindowPtr& window, const std::string& file) override;
+  bool ResizeByUser(const WindowPtr& window, int widthDlu, int heightDlu) override;
+  bool CloseByUser(const WindowPtr& window) override;
+  bool AnswerMessage(int button) override;
+
+ private:
+  struct Shown {
+    WindowPtr model;
+    QPointer<QWidget> top;             // what the user sees as the window
+    QPointer<WindowWidget> client;     // the client area (null for a frame)
+    QPointer<FrameWindow> frame;       // set for frames
+    QPointer<ChildFrame> child;        // set for child windows
+  };
+
+  template <typename F> auto OnGui(F&& f);  // runs f on the GUI thread and waits for it
+  void Create(const WindowPtr& window);
+  void Destroy(int windowId);
+  void Refresh(int windowId, int control);
+  Shown* Find(int windowId);
+  QWidget* ControlWidget(const Shown& shown, int control);
+  FrameWindow* CurrentFrame();
+
+  std::map<int, Shown> shown_;
+  std::vector<QPointer<QMessageBox>> openBoxes_;
+};
+
+}  // namespace wdrt::view

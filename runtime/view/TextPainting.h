@@ -1,0 +1,22 @@
+// Draws control texts: wrapped at blanks, shrunk until they fit their rectangle, and outlined
+// in a dark colour when light, so that they stay legible over any picture. GUI thread only.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+
+namespace wdrt::view {
+
+// The largest font not above `font` whose wrapped text fits into `rect` (never below 9 px).
+QFont FitFont(const QFont& font, const QString& text, const QRect& rect);
+
+void DrawFittedText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
+                    const QColor& color, bool outline);
+
+// Size of a text drawn on one line (labels without a size take their text's size).
+QSize TextSize(const QFont& font, const QString& text);
+
+}  // namespace wdrt::view

@@ -1,0 +1,36 @@
+// Dialog units to pixels, and the fonts that stand in for the Windows faces.
+// GUI thread (reads no shared state; the functions are pure apart from the font database).
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QSize>
+
+#include "runtime/core/WindowDef.h"
+
+namespace wdrt::view {
+
+// A Windows dialog unit is a quarter of the dialog font's average character width and an
+// eighth of its height (6 × 13 px for the classic 8-point face at 96 dpi); the whole suite is
+// drawn twice that size so that a page is comfortably large on a 1920 × 1080 screen.
+constexpr double kScale = 2.0;
+constexpr double kPixelsPerUnitX = 1.5 * kScale;
+constexpr double kPixelsPerUnitY = 1.625 * kScale;
+
+int UnitsToPixelsX(int units);
+int UnitsToPixelsY(int units);
+int PixelsToUnitsX(int pixels);
+int PixelsToUnitsY(int pixels);
+QRect UnitsToPixels(const Geometry& g);
+QSize UnitsToPixels(int width, int height);
+
+// Installs the substitutions Arial / MS Sans Serif → Liberation Sans and
+// Comic Sans MS → Comic Neue. Call once on the GUI thread after the application exists.
+void InstallFontSubstitutions();
+
+// The Qt font for a definition, falling back to `base` for the parts it leaves open.
+QFont MakeFont(const FontDef& def, const FontDef& base);
+
+QColor ToQColor(Rgb rgb);
+
+}  // namespace wdrt::view

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test headless.
+# Extra builds: STORYLOOM_SANITIZERS=0 skips the AddressSanitizer/UndefinedBehaviorSanitizer
+# and ThreadSanitizer runs.
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+
+install_missing_packages
+
+export QT_QPA_PLATFORM=offscreen
+export SDL_AUDIODRIVER=dummy
+XDG_RUNTIME_DIR="$(mktemp -d)"
+XDG_CONFIG_HOME="$(mktemp -d)"
+export XDG_RUNTIME_DIR XDG_CONFIG_HOME
+chmod 700 "$XDG_RUNTIME_DIR"
+
+mkdir -p "$ROOT/build"
+configure_and_build "$ROOT/build"
+(cd "$ROOT/build" && ctest -j2 --output-on-failure --timeout 600)
+
+if [ "${STORYLOOM_SANITIZERS:-1}" != "0" ]; then
+  echo "== AddressSanitizer and UndefinedBehaviorSanitizer =="
+  configure_and_build "$ROOT/build-asan" -DSTORYLOOM_SANITIZE=ON -DSTORYLOOM_ASSETS=OFF
+  (cd "$ROOT/build-asan" && ASAN_OPTIONS=detect_leaks=0 ctest -j2 --output-on-failure --timeout 600 -LE "assets|fuzz")
+  echo "== ThreadSanitizer (threading tests) =="
+  configure_and_build "$ROOT/build-tsan" -DSTORYLOOM_TSAN=ON -DSTORYLOOM_ASSETS=OFF
+  (cd "$ROOT/build-tsan" && TSAN_OPTIONS="halt_on_error=1 report_signal_unsafe=0" \
+     ctest -j2 --output-on-failure --timeout 600 -R 'Thread|Concurren|Post|Start')
+fi

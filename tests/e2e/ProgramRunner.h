@@ -1,0 +1,36 @@
+// Runs a program of the suite headless with a script, waits for it (bounded), and hands back
+// its exit code and journal. Used by the end-to-end tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct RunResult {
+  int exitCode = -1;     // -1: killed after the timeout
+  std::vector<std::string> journal;
+  std::string output;    // standard error and output
+};
+
+struct RunOptions {
+  std::string program;                // path of the program
+  std::vector<std::string> arguments;
+  std::string script;                 // script text
+  std::string workDir;                // current folder of the program (empty: a fresh one)
+  std::vector<std::string> environment;  // extra NAME=value
+  int timeoutSeconds = 60;
+};
+
+RunResult RunProgram(const RunOptions& options);
+
+// A fresh private folder under the test's temporary area.
+std::string MakeTempDir(const std::string& tag);
+
+// The journal lines that contain `needle`, in order.
+std::vector<std::string> LinesWith(const std::vector<std::string>& journal, const std::string& needle);
+// The text after the timestamp of a journal line.
+std::string Body(const std::string& line);
+double Stamp(const std::string& line);
+
+}  // namespace e2e

@@ -327,3 +327,75 @@ TEST_F(ResizerTest, SpreadFamilyInfersParentsAtInit) {
 }
 
 }  // namespace
+
+// --- On screen --------------------------------------------------------------------------------
+
+#include <QColor>
+#include <QImage>
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+#include <unistd.h>
+
+#include "runtime/core/ViewPort.h"
+#include "runtime/os/Process.h"
+#include "runtime/view/Program.h"
+
+namespace {
+
+// Runs in a child process: shows a window with a red block through the real view, resizes
+// it as a user would, and checks the screenshot. Exits 0 when the block moved on screen.
+[[noreturn]] void RearrangeOnScreen() {
+  static char name[] = "resizer_test";
+  static char* argv[] = {name, nullptr};
+  const std::string shot = "/tmp/storyloom-resizer-" + std::to_string(::getpid()) + ".png";
+  const int code = wdrt::RunProgram(1, argv, [&] {
+    wdrt::WindowDef def;
+    def.title = "Resizer on screen";
+    def.size = {0, 0, 100, 100};
+    def.background = wdrt::kWhite;
+    wdrt::ControlDef block = Control(wdrt::TypeStaticString, {10, 10, 20, 20});
+    block.background = wdrt::MakeRgb(255, 0, 0);
+    def.controls = {block};
+    wdrt::WindowPtr window = wdrt::Open(def);
+    WindowResizer resizer;
+    resizer.Init(window, WindowResizer::AppScale, false, false);
+
+    // A watchdog ends the wait below should the sized event never come.
+    std::atomic<bool> done{false};
+    std::thread watchdog([&] {
+      for (int i = 0; i < 200 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      if (!done) wdrt::PostToWindow(window, wdrt::EventUser);
+    });
+    wdrt::GetViewPort()->ResizeByUser(window, 200, 150);
+    wdrt::Event event;
+    bool sized = false;
+    while (!sized && wdrt::Accept(window, event)) {
+      if (event.number == wdrt::EventUser) break;
+      sized = event.number == wdrt::EventSized && window->ClientGeometry().width == 200;
+    }
+    done = true;
+    watchdog.join();
+    const wdrt::Geometry moved = wdrt::GetPosition(window, 1);
+    const bool ok = sized && moved == wdrt::Geometry{20, 15, 40, 30} &&
+                    wdrt::GetViewPort()->Screenshot(window, shot);
+    QImage image(QString::fromStdString(shot));
+    std::remove(shot.c_str());
+    // Pixels per dialog unit: 3 across, 3.25 down. (55, 40) lies in the moved block only;
+    // (5, 5) lies in neither place.
+    const bool red = !image.isNull() && QColor(image.pixel(165, 130)) == QColor(255, 0, 0) &&
+                     QColor(image.pixel(15, 16)) != QColor(255, 0, 0);
+    resizer.Kill();
+    wdrt::Close(window);
+    if (!(ok && red)) wdrt::Halt(3);
+  });
+  std::_Exit(code);
+}
+
+TEST(ResizerOnScreen, ViewAppliesTheMovesToTheWidgets) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  EXPECT_EXIT(RearrangeOnScreen(), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace

@@ -90,6 +90,39 @@ int RetryWithin(std::chrono::milliseconds wait, Attempt attempt) {
 
 }  // namespace
 
+int OpenPlainFile(const std::string& path, int mode, bool create, std::chrono::milliseconds wait, int& fd,
+                  bool append) {
+  fd = -1;
+  int flags = O_CLOEXEC;
+  switch (mode & 0x0F) {
+    case AccessRead: flags |= O_RDONLY; break;
+    case AccessWrite: flags |= O_WRONLY; break;
+    default: flags |= O_RDWR; break;
+  }
+  if (create) flags = O_CLOEXEC | O_RDWR | O_CREAT;
+  if (append && !create) flags |= O_APPEND;
+  const int opened = ::open(path.c_str(), flags, 0644);
+  if (opened < 0) return ErrorFromErrno(errno);
+  struct stat st{};
+  if (::fstat(opened, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(opened);
+    return ErrAccessDenied;
+  }
+  const int operation = (create || ModeExclusive(mode)) ? LOCK_EX : LOCK_SH;
+  const int result = RetryWithin(wait, [&]() -> int { return ::flock(opened, operation | LOCK_NB) == 0 ? 0 : ErrLocked; });
+  if (result != 0) {
+    ::close(opened);
+    return result;
+  }
+  if (create && ::ftruncate(opened, 0) != 0) {
+    const int err = ErrorFromErrno(errno);
+    ::close(opened);
+    return err;
+  }
+  fd = opened;
+  return 0;
+}
+
 FileLock::~FileLock() { Release(); }
 
 int FileLock::Acquire(const std::string& path, bool writable, bool exclusive, std::chrono::milliseconds wait) {

@@ -33,6 +33,13 @@ std::string ResolveDataFile(const std::string& name);
 // Maps an errno value of open() to the runtime's error code (2, 3, 5, or 90).
 int ErrorFromErrno(int err);
 
+// For the binary and text drivers: opens `path` with the access of `mode` and takes the share
+// mode's flock on that descriptor, retrying until `wait` has passed. `create` makes a missing
+// file and empties an existing one (which must then be held by nobody); `append` makes every
+// write go to the end. Returns 0 and sets `fd`, or returns the runtime error code.
+int OpenPlainFile(const std::string& path, int mode, bool create, std::chrono::milliseconds wait, int& fd,
+                  bool append = false);
+
 // A whole-file lock between processes (flock), which carries the share modes: shared for
 // files opened with a sharing mode, exclusive for deny-all opens, LOCK and rebuilds. Inside
 // one process the holders of a file share one descriptor and are counted, because closing

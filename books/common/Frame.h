@@ -1,0 +1,16 @@
+// Amain: the book's frame — menu bar, two-row toolbar of page buttons, print and exit — which
+// starts the pages on threads of their own. Runs on the main procedure's thread.
+#pragma once
+
+#include "books/common/BookTables.h"
+#include "runtime/core/WindowDef.h"
+
+namespace book {
+
+// Runs the frame until the user closes it.
+void Amain();
+
+// The frame's window definition ("P1$APPFRAME").
+wdrt::WindowDef FrameWindow(const BookDef& book);
+
+}  // namespace book

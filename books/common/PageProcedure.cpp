@@ -1,0 +1,214 @@
+#include "books/common/PageProcedure.h"
+
+#include <map>
+#include <memory>
+
+#include "books/common/BookGlobals.h"
+#include "framework/PictureButtonClass.h"
+#include "framework/WindowController.h"
+#include "framework/WindowResizer.h"
+#include "pvmedia/PvMediaAPI.h"
+#include "runtime/core/Threads.h"
+
+namespace book {
+namespace {
+
+constexpr char kPageTitle[] = "Learning Words";
+constexpr int kPageLastControl = 350;
+
+std::string ModuleName(const BookDef& book, int module) {
+  char number[8];
+  std::snprintf(number, sizeof number, "%03d", module);
+  return book.program + number;
+}
+
+wdrt::ControlDef ControlOf(const BookDef& book, const PageDef& page, const PageControl& row) {
+  using namespace wdrt;
+  ControlDef c;
+  c.type = TypeButton;
+  c.use = row.use;
+  c.text = row.text;
+  c.pos = row.pos;
+  c.font = {"Arial", 28, true, kWhite};
+  switch (row.role) {
+    case Role::Next:
+      break;
+    case Role::Picture:
+      c.type = TypeImage;
+      c.picture = row.picture;
+      break;
+    case Role::Word:
+      c.font.points = book.wordPoints;
+      c.tip = "Play Word";
+      break;
+    case Role::Sentence:
+      c.font.points = book.sentencePoints;
+      c.tip = "Play Word";
+      break;
+    case Role::Narration:
+      c.tip = "Play All Words";
+      break;
+    case Role::Effect:
+      c.icon = "speaker.ico";
+      c.font = {"MS Sans Serif", 8, false, kColorNone};
+      c.tip = "Play Sound";
+      break;
+    case Role::MediaPlay:
+      if (row.text.empty()) c.icon = row.picture.empty() ? "PvMedPlay.gif" : row.picture;
+      c.tip = "Play";
+      break;
+    case Role::ExtraLine:
+      c.tip = "Play";
+      break;
+    case Role::Answer:
+      break;
+    case Role::Label:
+      c.type = TypeString;
+      c.font.points = 36;
+      break;
+  }
+  if (row.points) c.font.points = row.points;
+  if (row.color != kColorNone) c.font.color = row.color;
+  if (!row.tip.empty()) c.tip = row.tip;
+  if (!row.face.empty()) c.font.face = row.face;
+  (void)page;
+  return c;
+}
+
+// The page's resizer: after its own moves it lets the picture-button object follow.
+class PageResizer : public WindowResizer {
+ public:
+  PICBUTTONCLASS* buttons = nullptr;
+  void OnSized() override {
+    WindowResizer::OnSized();
+    if (buttons) buttons->RESIZE();
+  }
+  void Rearrange(std::int32_t control) override {
+    WindowResizer::Rearrange(control);
+    if (buttons) buttons->RESIZE();
+  }
+};
+
+class PageController : public WindowController {
+ public:
+  PageController(const BookDef& book, const PageDef& page) : book_(book), page_(page) {
+    // One player object per sound control; no two controls share one.
+    for (std::size_t i = 0; i < page.controls.size(); ++i)
+      if (PlaysSound(page.controls[i].role)) sounds_[static_cast<int>(i) + 1] = std::make_unique<PvMediaAPI>();
+  }
+
+  int Init() override {
+    BookGlobals& g = Globals();
+    g.errors.PushProcedure(page_.procedure);
+    REQUEST = g.GlobalRequest;
+    const int level = WindowController::Init();
+    if (level != LevelOk) return level;
+    FIRSTFIELD = 1;
+    VCRREQUEST = &g.VCRRequest;
+    ERRORS = &g.errors;
+    g.GlobalRequest = 0;
+    g.GlobalResponse = 0;
+    AttachToolbar(&relay_);
+    window = wdrt::Open(PageWindow(book_, page_));
+    OPENED = 1;
+    if (!book_.pictureButtonPicture.empty()) {
+      buttons_ = std::make_unique<PICBUTTONCLASS>();
+      buttons_->INIT(window, book_.pictureButtonPicture, 0);
+      buttons_->SETLASTCONTROL(kPageLastControl);
+      for (const auto& [control, picture] : page_.pictureButtons) buttons_->ADDBUTTON(control, picture);
+      buttons_->SHOWBUTTONS();
+      resizer_.buttons = buttons_.get();
+    }
+    // The narration plays by itself once the window is up.
+    wdrt::PostToWindow(window, wdrt::EventAccepted, page_.narration);
+    resizer_.Init(window, 0, false, false);
+    resizer_.InferParents();
+    AttachResizer(&resizer_);
+    ArmAlertKeys();
+    return LevelOk;
+  }
+
+  int OnAccepted() override {
+    const int level = WindowController::OnAccepted();
+    const int control = wdrt::CurrentEvent().control;
+    if (control < 1 || control > static_cast<int>(page_.controls.size())) return level;
+    const PageControl& row = page_.controls[control - 1];
+    if (PlaysSound(row.role)) {
+      UpdateComponents();
+      PvMediaAPI& sound = *sounds_[control];
+      lastResult_ = sound.Stop();
+      lastResult_ = sound.Play(row.sound);
+    } else if (row.role == Role::Next) {
+      UpdateComponents();
+      StartPage(row.next);
+      Reset(0);
+    }
+    return level;
+  }
+
+  int Kill() override {
+    const int level = WindowController::Kill();
+    if (level != LevelOk) return level;
+    if (buttons_) {
+      buttons_->KILL();
+      resizer_.buttons = nullptr;
+      buttons_.reset();
+    }
+    Globals().errors.PopProcedure();
+    return LevelOk;
+  }
+
+ private:
+  const BookDef& book_;
+  const PageDef& page_;
+  ToolbarRelay relay_;
+  PageResizer resizer_;
+  std::unique_ptr<PICBUTTONCLASS> buttons_;
+  std::map<int, std::unique_ptr<PvMediaAPI>> sounds_;
+  std::uint8_t lastResult_ = 0;
+};
+
+}  // namespace
+
+bool PlaysSound(Role role) {
+  switch (role) {
+    case Role::Word:
+    case Role::Sentence:
+    case Role::Narration:
+    case Role::Effect:
+    case Role::MediaPlay:
+    case Role::ExtraLine:
+    case Role::Answer:
+      return true;
+    default:
+      return false;
+  }
+}
+
+wdrt::WindowDef PageWindow(const BookDef& book, const PageDef& page) {
+  wdrt::WindowDef def;
+  def.kind = wdrt::WindowKind::MdiChild;
+  def.module = ModuleName(book, page.module);
+  def.title = kPageTitle;
+  def.size = {0, 0, page.width, page.height};
+  def.background = page.background;
+  def.font = {"MS Sans Serif", 8, false, wdrt::kColorNone};
+  for (const PageControl& row : page.controls) def.controls.push_back(ControlOf(book, page, row));
+  return def;
+}
+
+void PageProcedure(int module) {
+  BookGlobals& g = Globals();
+  if (!g.book) return;
+  const PageDef* page = g.book->Page(module);
+  if (!page) return;
+  PageController controller(*g.book, *page);
+  g.GlobalResponse = controller.Run();
+  wdrt::Close(controller.window);
+}
+
+void StartPage(int module) {
+  wdrt::Start([module] { PageProcedure(module); }, 25000);
+}
+
+}  // namespace book

@@ -154,6 +154,7 @@ std::vector<ErrorManager::HistoryRow> ErrorManager::HistorySnapshot() const {
 }
 
 void ErrorManager::NoteFile(const std::string& name) {
+  std::lock_guard lock(stateMutex_);
   FILENAME = Cut(CutTrailingBlanks(name), kText255);
 }
 
@@ -170,6 +171,7 @@ void ErrorManager::AssignCategory(std::int32_t id, const std::string& category) 
 }
 
 void ErrorManager::SaveErrorState() {
+  std::lock_guard lock(stateMutex_);
   SAVEERRORCODE = wdrt::ErrorCode();
   SAVEERROR = Cut(CutTrailingBlanks(wdrt::ErrorText()), kText255);
   SAVEFILEERRORCODE = Cut(CutTrailingBlanks(wdrt::FileErrorCode()), kText255);

@@ -29,7 +29,9 @@ class ErrorManager {
   ErrorManager();
   virtual ~ErrorManager();
 
-  // Fields, in their order. The texts of 255 bytes hold at most 254 characters.
+  // Fields, in their order. The texts of 255 bytes hold at most 254 characters. NoteFile,
+  // SaveErrorState and the reports take the manager's lock; code that sets FIELDNAME or
+  // MESSAGETEXT directly does so on the thread that then reports.
   std::string DEFAULTCATEGORY;
   std::unique_ptr<std::vector<MessageRow>> ERRORS;
   ErrorLogInterface* ERRORLOG = nullptr;

@@ -459,6 +459,32 @@ TEST_F(ErrorManagerTest, ShowHistoryOffersOkAndHelp) {
   EXPECT_EQ(answer, wdrt::ButtonOk);
 }
 
+TEST_F(ErrorManagerTest, ReportsFromManyThreadsKeepTheHistoryBounded) {
+  errors_.HISTORYTHRESHOLD = 5;
+  errors_.LOGERRORS = 1;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      errors_.PushProcedure("Page" + std::to_string(t));
+      for (int i = 0; i < 50; ++i) {
+        errors_.NoteFile("file" + std::to_string(t));
+        errors_.Report(i % 2 ? 2 : 22);
+      }
+      errors_.PopProcedure();
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(errors_.HistorySnapshot().size(), 5u);
+  std::istringstream log(LogText());
+  int lines = 0;
+  for (std::string line; std::getline(log, line);) {
+    EXPECT_NE(line.find(" --> "), std::string::npos) << line;
+    ++lines;
+  }
+  EXPECT_EQ(lines, 200);
+  EXPECT_TRUE(errors_.PROCNAMES->empty());
+}
+
 // --- Procedure names ------------------------------------------------------------------------
 
 TEST_F(ErrorManagerTest, PoppingOnAThreadThatPushedNothingDeletesNothing) {

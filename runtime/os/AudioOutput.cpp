@@ -82,7 +82,8 @@ struct AudioMixer {
       device = OpenWithCurrentDriver(have);
       if (device == 0) {
         // No sound device: the dummy driver consumes the sound in real time all the same.
-        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+        // Override, because SDL otherwise prefers an SDL_AUDIODRIVER variable to the hint.
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
         device = OpenWithCurrentDriver(have);
       }
       if (device != 0) {

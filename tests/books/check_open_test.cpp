@@ -153,6 +153,25 @@ TEST_F(CheckOpenTest, DecliningTheRebuildEndsWithInvalidKey) {
   EXPECT_EQ(wdrt::ErrorCode(), wdrt::ErrKeyFileInvalid);
 }
 
+TEST_F(CheckOpenTest, KeyThatCannotBeRebuiltEndsWithRebuildError) {
+  // A second "Mia" written behind the key: the unique key cannot be built over the records.
+  MakeFile({"Mia"});
+  ASSERT_TRUE(AddBehindTheKey("kidlt.tps", {"Mia"}));
+  ScriptedUser user({wdrt::ButtonYes});
+  try {
+    CheckOpen(KIDLT, 1, 0, 0, 1);
+    FAIL() << "CheckOpen returned";
+  } catch (const HaltCalled& halt) {
+    EXPECT_EQ(halt.message, "Error Rebuilding Key!");
+  }
+  ASSERT_EQ(user.Asked().size(), 2u);
+  EXPECT_EQ(user.Asked()[1].caption, "Key Rebuild Error");
+  EXPECT_EQ(user.Asked()[1].text,
+            "Error: (Creates Duplicate Key (40)) repairing key for kidlt.tps.  Press OK to end this application.");
+  // The failed rebuild left the records as they were.
+  EXPECT_TRUE(RawKidlt("kidlt.tps").Exec("SELECT 1 FROM data"));
+}
+
 // Files that are not personalisation files, or not readable with our password.
 struct ForeignFile {
   const char* label;

@@ -240,13 +240,15 @@ void DrawStar(QPainter& p, QPointF c, double r, QColor fill, QColor stroke, doub
 
 double DrawFlag(QPainter& p, QPointF topLeft, double width, FlagStyle style) {
   const QColor red(0xB2, 0x22, 0x34), white(Qt::white), blue(0x3C, 0x3B, 0x6E);
+  // The red-and-blue answer flag uses a brighter blue so its stripes read clearly as blue.
+  const QColor brightBlue(0x1E, 0x4F, 0xD8);
   const double hoist = width / 1.9;
   const double stripe = hoist / 13.0;
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
   for (int i = 0; i < 13; ++i) {
-    QColor c = (i % 2 == 0) ? red : (style == FlagStyle::RedBlue ? blue : white);
+    QColor c = (i % 2 == 0) ? red : (style == FlagStyle::RedBlue ? brightBlue : white);
     p.setBrush(c);
     // Overlap a hair so no seam shows between stripes.
     p.drawRect(QRectF(topLeft.x(), topLeft.y() + i * stripe, width, stripe + 0.6));
@@ -254,7 +256,7 @@ double DrawFlag(QPainter& p, QPointF topLeft, double width, FlagStyle style) {
   const double cantonW = 0.76 * hoist, cantonH = 7 * stripe;
   QColor canton = blue, starColour = white;
   if (style == FlagStyle::RedWhite) { canton = white; starColour = red; }
-  if (style == FlagStyle::RedBlue) { canton = red; starColour = blue; }
+  if (style == FlagStyle::RedBlue) { canton = red; starColour = brightBlue; }
   p.setBrush(canton);
   p.drawRect(QRectF(topLeft, QSizeF(cantonW, cantonH)));
   const double e = 0.054 * hoist, g = 0.063 * hoist, k = 0.0616 * hoist;

@@ -392,9 +392,14 @@ int RunWithMessageWindow(const std::function<int()>& call, int press,
   std::thread caller([&] { result = call(); });
   wdrt::WindowPtr window;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  // The window is ready once its Init has shown the icon, its last step.
+  auto ready = [](const wdrt::WindowPtr& w) {
+    const auto icon = w->Control(MessageWindow::kIcon);
+    return icon && !icon->picture.empty();
+  };
   while (!window && std::chrono::steady_clock::now() < deadline) {
     for (const wdrt::WindowPtr& w : wdrt::OpenWindows()) {
-      if (w->Def().module == "errmsg") window = w;
+      if (w->Def().module == "errmsg" && ready(w)) window = w;
     }
     if (!window) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }

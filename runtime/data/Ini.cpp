@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -64,6 +65,22 @@ bool WriteAll(int fd, const std::string& data) {
   return true;
 }
 
+// A writer killed between creating its temporary file and renaming it leaves the temporary
+// behind; the next write removes those that are clearly abandoned (old enough that no live
+// writer can still be filling them).
+void RemoveStaleTemporaries(const fs::path& folder, const std::string& fileName) {
+  const std::string prefix = "." + fileName + ".";
+  const auto cutoff = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) continue;
+    std::error_code timeError;
+    const auto written = fs::last_write_time(it->path(), timeError);
+    if (!timeError && written < cutoff) fs::remove(it->path(), timeError);
+  }
+}
+
 // Writes `data` to a new file beside `path`, flushes it to disk and renames it over `path`,
 // so that at any moment `path` holds either the old or the new text in full.
 bool ReplaceFile(const std::string& path, const std::string& data) {
@@ -94,6 +111,7 @@ bool ReplaceFile(const std::string& path, const std::string& data) {
     ::unlink(temp.c_str());
     return false;
   }
+  RemoveStaleTemporaries(folder, target.filename().string());
   // Make the rename itself durable.
   const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
   if (dir >= 0) {

@@ -100,6 +100,20 @@ TEST_F(IniFiles, FailedWriteReportsFalseAndKeepsTheOldFile) {
   fs::permissions(file.parent_path(), fs::perms::owner_all);
 }
 
+TEST_F(IniFiles, AbandonedTemporariesOfAKilledWriterAreRemoved) {
+  const fs::path file = root_ / "tidy.ini";
+  const fs::path stale = root_ / ".tidy.ini.AbC123";
+  const fs::path fresh = root_ / ".tidy.ini.XyZ789";
+  const fs::path other = root_ / ".other.ini.AbC123";
+  for (const fs::path& p : {stale, fresh, other}) std::ofstream(p) << "[half";
+  fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  fs::last_write_time(other, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  ASSERT_TRUE(PutIni("S", "k", "v", file.string()));
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(fresh));  // may belong to a writer still at work
+  EXPECT_TRUE(fs::exists(other));
+}
+
 TEST_F(IniFiles, ReplacingKeepsTheFileMode) {
   const fs::path file = root_ / "mode.ini";
   std::ofstream(file) << "[S]\n";

@@ -65,7 +65,28 @@ void RunStandardAction(const WindowPtr& window, StdAction action) {
 
 }  // namespace
 
-WindowPtr Open(const WindowDef& def) {
+// Controls without a size take the size of their text, measured in the window's fonts; without
+// a view an average character of half the font's height serves.
+WindowDef WithMeasuredSizes(const WindowDef& given) {
+  WindowDef def = given;
+  ViewPort* view = IsGuiThread() ? nullptr : GetViewPort();
+  for (ControlDef& c : def.controls) {
+    if ((c.pos.width != 0 && c.pos.height != 0) || c.text.empty()) continue;
+    Geometry size;
+    if (view) {
+      size = view->MeasureText(c.font, def.font, c.text);
+    } else {
+      const int points = c.font.points > 0 ? c.font.points : (def.font.points > 0 ? def.font.points : 8);
+      size = {0, 0, static_cast<int>(c.text.size()) * points / 3 + 2, points * 3 / 2};
+    }
+    if (c.pos.width == 0) c.pos.width = size.width;
+    if (c.pos.height == 0) c.pos.height = size.height;
+  }
+  return def;
+}
+
+WindowPtr Open(const WindowDef& given) {
+  const WindowDef def = WithMeasuredSizes(given);
   const int thread = Thread();
   Registry& r = Windows();
   WindowPtr window;

@@ -29,6 +29,8 @@ class ViewPort {
   virtual void SelectControl(const WindowPtr& window, int control) = 0;
   virtual void RunStdAction(const WindowPtr& window, StdAction action) = 0;
   virtual int ShowMessage(const MessageRequest& request) = 0;
+  // The size in dialog units of a text on one line, for controls that take their text's size.
+  virtual Geometry MeasureText(const FontDef& font, const FontDef& windowFont, const std::string& text) = 0;
   virtual void Quit(int exitCode) = 0;
 
   // What a user does, for the scripted driver. Each returns false when it cannot be done.

@@ -105,7 +105,7 @@ void ControlButton::paintEvent(QPaintEvent*) {
   QRect textRect = rect().adjusted(4, 2, -4, -2);
   if (!stateIcon_.isNull()) {
     // An icon alone is centred; with a text it stands at the left and the text beside it.
-    const int side = std::min(width(), height()) * 2 / 3;
+    const int side = std::min(width(), height()) / 2;
     QRect iconRect((width() - side) / 2, (height() - side) / 2, side, side);
     if (!text().isEmpty()) {
       iconRect.moveLeft(height() / 6);

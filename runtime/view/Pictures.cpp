@@ -34,7 +34,12 @@ QString PathOf(const std::string& name) {
 
 QIcon StockIcon(const std::string& name) {
   QStyle* style = QApplication::style();
-  if (name == "Print") return QIcon::fromTheme("document-print", style->standardIcon(QStyle::SP_FileDialogDetailedView));
+  if (name == "Print") {
+    // The suite's own printer picture when the program carries it.
+    QIcon own = LoadIcon("printer.ico");
+    if (!own.isNull()) return own;
+    return QIcon::fromTheme("document-print", style->standardIcon(QStyle::SP_FileDialogDetailedView));
+  }
   if (name == "Exit") return style->standardIcon(QStyle::SP_DialogCloseButton);
   if (name == "Help") return style->standardIcon(QStyle::SP_DialogHelpButton);
   if (name == "Information") return style->standardIcon(QStyle::SP_MessageBoxInformation);

@@ -1,5 +1,7 @@
 #include "runtime/view/Program.h"
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -57,7 +59,9 @@ int RunProgram(int argc, char** argv, std::function<void()> mainProcedure) {
     qtView->Quit(0);
   }, 25000);
   const int code = app.exec();
-  JournalLine("program-end " + std::to_string(code));
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  JournalLine("program-end " + std::to_string(code) + " maxrss-kb " + std::to_string(usage.ru_maxrss));
   SetViewPort(nullptr);
   return code;
 }

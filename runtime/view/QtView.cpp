@@ -14,6 +14,7 @@
 
 #include "runtime/core/Runtime.h"
 #include "runtime/view/Pictures.h"
+#include "runtime/view/TextPainting.h"
 #include "runtime/view/Units.h"
 #include "runtime/view/WindowWidget.h"
 
@@ -105,6 +106,7 @@ void QtView::Create(const WindowPtr& window) {
       child->setWindowIcon(client->windowIcon());
       frame->Area()->addSubWindow(child);
       child->show();
+      child->resize(child->size() - client->size() + client->sizeHint());
       shown.child = child;
       shown.top = child;
     } else {
@@ -233,6 +235,13 @@ int QtView::ShowMessage(const MessageRequest& request) {
     for (const auto& [value, standard] : kButtons)
       if (standard == pressed) return value;
     return 0;
+  });
+}
+
+Geometry QtView::MeasureText(const FontDef& font, const FontDef& windowFont, const std::string& text) {
+  return OnGui([&] {
+    const QSize size = TextSize(MakeFont(font, windowFont), QString::fromStdString(text));
+    return Geometry{0, 0, PixelsToUnitsX(size.width()) + 1, PixelsToUnitsY(size.height())};
   });
 }
 

@@ -29,6 +29,7 @@ class QtView : public QObject, public ViewPort {
   void SelectControl(const WindowPtr& window, int control) override;
   void RunStdAction(const WindowPtr& window, StdAction action) override;
   int ShowMessage(const MessageRequest& request) override;
+  Geometry MeasureText(const FontDef& font, const FontDef& windowFont, const std::string& text) override;
   void Quit(int exitCode) override;
 
   bool Press(const WindowPtr& window, int control) override;

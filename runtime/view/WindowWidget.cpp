@@ -47,6 +47,12 @@ WindowWidget::WindowWidget(const WindowPtr& window, Part part, QWidget* parent)
   Build();
 }
 
+QSize WindowWidget::sizeHint() const {
+  if (part_ != Part::Client) return QWidget::sizeHint();
+  const Geometry g = window_->Def().size;
+  return UnitsToPixels(g.width, g.height);
+}
+
 bool WindowWidget::Wanted(const ControlState& state) const {
   if (state.inMenu) return false;
   return part_ == Part::Toolbar ? state.inToolbar : !state.inToolbar;

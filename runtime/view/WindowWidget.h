@@ -26,6 +26,7 @@ class WindowWidget : public QWidget {
   void Refresh(int control);
   // Closing by the user's hand becomes a close-window event; the model decides.
   void SetReportsClose(bool reports) { reportsClose_ = reports; }
+  QSize sizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -22,7 +22,8 @@ std::string MakeTempDir(const std::string& tag) {
 
 RunResult RunProgram(const RunOptions& options) {
   RunResult result;
-  const std::string dir = MakeTempDir("run");
+  const std::string dir = options.runDir.empty() ? MakeTempDir("run") : options.runDir;
+  result.dir = dir;
   const std::string workDir = options.workDir.empty() ? dir : options.workDir;
   const std::string journal = dir + "/journal.txt";
   const std::string script = dir + "/script.txt";

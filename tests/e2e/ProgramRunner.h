@@ -11,6 +11,7 @@ struct RunResult {
   int exitCode = -1;     // -1: killed after the timeout
   std::vector<std::string> journal;
   std::string output;    // standard error and output
+  std::string dir;       // the run's private folder: config/ holds its settings files
 };
 
 struct RunOptions {
@@ -20,6 +21,7 @@ struct RunOptions {
   std::string workDir;                // current folder of the program (empty: a fresh one)
   std::vector<std::string> environment;  // extra NAME=value
   int timeoutSeconds = 60;
+  std::string runDir;                 // private folder (journal, config/); empty: a fresh one
 };
 
 RunResult RunProgram(const RunOptions& options);

@@ -122,13 +122,14 @@ void Close(const WindowPtr& window) {
     stack.erase(std::remove(stack.begin(), stack.end(), window), stack.end());
     if (!stack.empty()) uncovered = stack.back();
   }
-  window->MarkClosed();
-  JournalLine("close-window " + std::to_string(window->Thread()) + " " + JournalQuote(window->Title()));
-  if (ViewPort* view = GetViewPort()) view->WindowClosed(window);
+  // The earlier window takes input again before anyone can see this one closed.
   if (uncovered) {
     uncovered->SetCovered(false);
     Notify(uncovered, 0);
   }
+  window->MarkClosed();
+  JournalLine("close-window " + std::to_string(window->Thread()) + " " + JournalQuote(window->Title()));
+  if (ViewPort* view = GetViewPort()) view->WindowClosed(window);
 }
 
 void CloseWindowsOfThread(int thread) {

@@ -189,7 +189,9 @@ class Driver {
     if (!ResolveWindow(step, index, window, reason)) return false;
     if (verb == "close") {
       bool ok = view && Within([&] { return view->CloseByUser(window); });
-      if (!ok) reason = "could not close";
+      // As a user would, wait until the window is really gone before the next step.
+      ok = ok && Within([&] { return !window->IsOpen(); });
+      if (!ok) reason = "window \"" + window->Title() + "\" did not close";
       return ok;
     }
     if (verb == "resize") {

@@ -75,9 +75,10 @@ void ControlButton::paintEvent(QPaintEvent*) {
 
   if (!hotSpot) {
     // A raised button; white texts get a dark background so that they stay legible.
+    // A little of the picture shows through so that the page stays one picture.
     QColor base = background_.isValid() ? background_
-                  : IsLight(textColor_)  ? QColor(46, 64, 110)
-                                         : QColor(236, 236, 232);
+                  : IsLight(textColor_)  ? QColor(46, 64, 110, 215)
+                                         : QColor(236, 236, 232, 230);
     if (isDown()) base = base.darker(125);
     else if (hover_) base = base.lighter(115);
     QLinearGradient gradient(frame.topLeft(), frame.bottomLeft());

@@ -33,7 +33,7 @@ QStringList WrapLines(const QFontMetrics& metrics, const QString& text, int widt
 bool Fits(const QFont& font, const QString& text, const QRect& rect) {
   QFontMetrics metrics(font);
   const QStringList lines = WrapLines(metrics, text, rect.width());
-  if (lines.size() * metrics.height() > rect.height() + metrics.height() / 4) return false;
+  if (lines.size() * metrics.height() > rect.height() + metrics.height() / 8) return false;
   for (const QString& line : lines)
     if (metrics.horizontalAdvance(line) > rect.width()) return false;
   return true;

@@ -52,13 +52,14 @@ std::string JournalQuote(std::string_view text) {
 }
 
 void JournalLine(std::string_view text) {
-  char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "%.3f ", MillisecondsSinceStart());
-  std::string line = stamp;
-  line += text;
   JournalState& state = State();
   {
     std::lock_guard lock(state.mutex);
+    // Stamped under the lock, so that the lines of the file stay in time order.
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%.3f ", MillisecondsSinceStart());
+    std::string line = stamp;
+    line += text;
     state.OpenFileLocked();
     if (state.file) {
       std::fputs(line.c_str(), state.file);

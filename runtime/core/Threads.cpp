@@ -6,6 +6,7 @@
 #include <set>
 #include <thread>
 
+#include "runtime/core/Journal.h"
 #include "runtime/core/Runtime.h"
 #include "runtime/core/ThreadsInternal.h"
 
@@ -45,6 +46,7 @@ int Start(std::function<void()> procedure, int /*stackBytes*/) {
     std::lock_guard lock(running.mutex);
     running.threads.insert(number);
   }
+  JournalLine("start " + std::to_string(number));
   std::thread([number, procedure = std::move(procedure)] {
     threadNumber = number;
     procedure();

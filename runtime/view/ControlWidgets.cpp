@@ -262,6 +262,15 @@ void UpdateControlWidget(QWidget* widget, const ControlState& state, const FontD
     if (!entry->hasFocus()) entry->setText(QString::fromStdString(state.value));
   } else if (auto* progress = qobject_cast<QProgressBar*>(widget)) {
     progress->setValue(std::atoi(state.value.c_str()));
+  } else if (auto* list = qobject_cast<QTableWidget*>(widget)) {
+    // A list's rows are its text: one line a row, a tab between the columns.
+    const QStringList rows = QString::fromStdString(state.text).split('\n', Qt::SkipEmptyParts);
+    list->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+      const QStringList cells = rows[r].split('\t');
+      for (int c = 0; c < cells.size() && c < list->columnCount(); ++c)
+        list->setItem(r, c, new QTableWidgetItem(cells[c]));
+    }
   }
   widget->setToolTip(QString::fromStdString(state.def.tip));
   const QColor color = ToQColor(state.def.font.color);

@@ -42,7 +42,7 @@ QIcon StockIcon(const std::string& name) {
   }
   if (name == "Exit") return style->standardIcon(QStyle::SP_DialogCloseButton);
   if (name == "Help") return style->standardIcon(QStyle::SP_DialogHelpButton);
-  if (name == "Information") return style->standardIcon(QStyle::SP_MessageBoxInformation);
+  if (name == "Information" || name == "Asterisk") return style->standardIcon(QStyle::SP_MessageBoxInformation);
   if (name == "Question") return style->standardIcon(QStyle::SP_MessageBoxQuestion);
   if (name == "Exclamation") return style->standardIcon(QStyle::SP_MessageBoxWarning);
   if (name == "Hand") return style->standardIcon(QStyle::SP_MessageBoxCritical);

@@ -38,7 +38,22 @@ QMessageBox::Icon BoxIcon(int icon) {
 
 }  // namespace
 
-QtView::QtView() = default;
+QtView::QtView() {
+  // FOCUS: the control that has the keyboard focus, kept in its window's model.
+  connect(qApp, &QApplication::focusChanged, this, [](QWidget*, QWidget* now) {
+    for (QWidget* w = now; w; w = w->parentWidget()) {
+      const QVariant number = w->property("wdrtControl");
+      if (!number.isValid()) continue;
+      for (QWidget* owner = w->parentWidget(); owner; owner = owner->parentWidget()) {
+        if (auto* client = qobject_cast<WindowWidget*>(owner)) {
+          SetFocus(client->Model(), number.toInt());
+          return;
+        }
+      }
+      return;
+    }
+  });
+}
 QtView::~QtView() = default;
 
 template <typename F>

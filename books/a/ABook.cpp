@@ -11,29 +11,8 @@ namespace {
 using book::PageControl;
 using book::PageDef;
 using enum book::Role;
-
-// A row of a page table: role, identifier, text, picture, position, sound, next page.
-PageControl Row(book::Role role, std::string use, std::string text, std::string picture, wdrt::Geometry pos,
-                std::string sound = "", int next = 0) {
-  PageControl c;
-  c.role = role;
-  c.use = std::move(use);
-  c.text = std::move(text);
-  c.picture = std::move(picture);
-  c.pos = pos;
-  c.sound = std::move(sound);
-  c.next = next;
-  return c;
-}
-
-PageDef StoryPage(int module, std::string procedure, int narration, std::vector<PageControl> controls) {
-  PageDef page;
-  page.module = module;
-  page.procedure = std::move(procedure);
-  page.narration = narration;
-  page.controls = std::move(controls);
-  return page;
-}
+using book::Row;
+using book::StoryPage;
 
 book::BookDef MakeABook() {
   book::BookDef def;

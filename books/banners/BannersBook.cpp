@@ -10,60 +10,15 @@ namespace {
 using book::PageControl;
 using book::PageDef;
 using enum book::Role;
+using book::Look;
+using book::QuestionPage;
+using book::Row;
+using book::StoryPage;
+using book::Styled;
 using wdrt::MakeRgb;
 
 constexpr wdrt::Rgb kBlue = MakeRgb(0, 0, 255);
 constexpr wdrt::Rgb kYellow = MakeRgb(255, 255, 0);
-
-// A row of a page table: role, identifier, text, picture, position, sound, next page.
-PageControl Row(book::Role role, std::string use, std::string text, std::string picture, wdrt::Geometry pos,
-                std::string sound = "", int next = 0) {
-  PageControl c;
-  c.role = role;
-  c.use = std::move(use);
-  c.text = std::move(text);
-  c.picture = std::move(picture);
-  c.pos = pos;
-  c.sound = std::move(sound);
-  c.next = next;
-  return c;
-}
-
-// Where a row departs from its role's usual look.
-struct Look {
-  int points = 0;
-  wdrt::Rgb color = wdrt::kColorNone;
-  std::string tip = "";
-  std::string face = "";
-};
-
-PageControl Styled(PageControl c, Look look) {
-  c.points = look.points;
-  c.color = look.color;
-  c.tip = std::move(look.tip);
-  c.face = std::move(look.face);
-  return c;
-}
-
-PageDef StoryPage(int module, std::string procedure, int narration, std::vector<PageControl> controls) {
-  PageDef page;
-  page.module = module;
-  page.procedure = std::move(procedure);
-  page.narration = narration;
-  page.controls = std::move(controls);
-  return page;
-}
-
-PageDef QuestionPage(int module, std::string procedure, wdrt::Rgb background, int width, int height, int narration,
-                     std::vector<PageControl> controls, std::vector<std::pair<int, std::string>> pictureButtons) {
-  PageDef page = StoryPage(module, std::move(procedure), narration, std::move(controls));
-  page.background = background;
-  page.width = width;
-  page.height = height;
-  page.pictureButtons = std::move(pictureButtons);
-  return page;
-}
-
 
 book::BookDef MakeBannersBook() {
   book::BookDef def;

@@ -44,4 +44,44 @@ std::vector<ToolbarButton> StandardToolbar(const std::vector<PageButton>& pages)
   return toolbar;
 }
 
+PageControl Row(Role role, std::string use, std::string text, std::string picture, wdrt::Geometry pos,
+                std::string sound, int next) {
+  PageControl c;
+  c.role = role;
+  c.use = std::move(use);
+  c.text = std::move(text);
+  c.picture = std::move(picture);
+  c.pos = pos;
+  c.sound = std::move(sound);
+  c.next = next;
+  return c;
+}
+
+PageControl Styled(PageControl c, Look look) {
+  c.points = look.points;
+  c.color = look.color;
+  c.tip = std::move(look.tip);
+  c.face = std::move(look.face);
+  return c;
+}
+
+PageDef StoryPage(int module, std::string procedure, int narration, std::vector<PageControl> controls) {
+  PageDef page;
+  page.module = module;
+  page.procedure = std::move(procedure);
+  page.narration = narration;
+  page.controls = std::move(controls);
+  return page;
+}
+
+PageDef QuestionPage(int module, std::string procedure, wdrt::Rgb background, int width, int height, int narration,
+                     std::vector<PageControl> controls, std::vector<std::pair<int, std::string>> pictureButtons) {
+  PageDef page = StoryPage(module, std::move(procedure), narration, std::move(controls));
+  page.background = background;
+  page.width = width;
+  page.height = height;
+  page.pictureButtons = std::move(pictureButtons);
+  return page;
+}
+
 }  // namespace book

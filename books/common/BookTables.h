@@ -104,4 +104,23 @@ struct PageButton {
 // end of row 1 and "Exit" (-21) at the end of row 2. Only the page buttons' texts differ.
 std::vector<ToolbarButton> StandardToolbar(const std::vector<PageButton>& pages);
 
+// Builders that keep the books' tables short and readable.
+
+// A row of a page table: role, identifier, text, picture, position, sound, next page.
+PageControl Row(Role role, std::string use, std::string text, std::string picture, wdrt::Geometry pos,
+                std::string sound = "", int next = 0);
+
+// Where a row departs from its role's usual look.
+struct Look {
+  int points = 0;
+  wdrt::Rgb color = wdrt::kColorNone;
+  std::string tip = "";
+  std::string face = "";
+};
+PageControl Styled(PageControl c, Look look);
+
+PageDef StoryPage(int module, std::string procedure, int narration, std::vector<PageControl> controls);
+PageDef QuestionPage(int module, std::string procedure, wdrt::Rgb background, int width, int height, int narration,
+                     std::vector<PageControl> controls, std::vector<std::pair<int, std::string>> pictureButtons);
+
 }  // namespace book

@@ -4,6 +4,7 @@
 
 #include "books/common/BookGlobals.h"
 #include "books/common/PageProcedure.h"
+#include "books/common/PictureButtonResizer.h"
 #include "books/common/PrintSelection.h"
 #include "framework/PictureButtonClass.h"
 #include "framework/WindowController.h"
@@ -36,19 +37,6 @@ ControlDef Menu(const std::string& text, const std::string& tip, std::vector<Con
   menu.items = std::move(items);
   return menu;
 }
-
-class FrameResizer : public WindowResizer {
- public:
-  PICBUTTONCLASS* buttons = nullptr;
-  void OnSized() override {
-    WindowResizer::OnSized();
-    if (buttons) buttons->RESIZE();
-  }
-  void Rearrange(std::int32_t control) override {
-    WindowResizer::Rearrange(control);
-    if (buttons) buttons->RESIZE();
-  }
-};
 
 class FrameController : public WindowController {
  public:
@@ -111,7 +99,7 @@ class FrameController : public WindowController {
  private:
   const BookDef& book_;
   ToolbarRelay relay_;
-  FrameResizer resizer_;
+  PictureButtonResizer resizer_;
   std::unique_ptr<PICBUTTONCLASS> buttons_;
 };
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "books/common/BookGlobals.h"
+#include "books/common/PictureButtonResizer.h"
 #include "framework/PictureButtonClass.h"
 #include "framework/WindowController.h"
 #include "framework/WindowResizer.h"
@@ -74,20 +75,6 @@ wdrt::ControlDef ControlOf(const BookDef& book, const PageDef& page, const PageC
   (void)page;
   return c;
 }
-
-// The page's resizer: after its own moves it lets the picture-button object follow.
-class PageResizer : public WindowResizer {
- public:
-  PICBUTTONCLASS* buttons = nullptr;
-  void OnSized() override {
-    WindowResizer::OnSized();
-    if (buttons) buttons->RESIZE();
-  }
-  void Rearrange(std::int32_t control) override {
-    WindowResizer::Rearrange(control);
-    if (buttons) buttons->RESIZE();
-  }
-};
 
 class PageController : public WindowController {
  public:
@@ -162,7 +149,7 @@ class PageController : public WindowController {
   const BookDef& book_;
   const PageDef& page_;
   ToolbarRelay relay_;
-  PageResizer resizer_;
+  PictureButtonResizer resizer_;
   std::unique_ptr<PICBUTTONCLASS> buttons_;
   std::map<int, std::unique_ptr<PvMediaAPI>> sounds_;
   std::uint8_t lastResult_ = 0;

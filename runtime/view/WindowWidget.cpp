@@ -28,6 +28,18 @@ int Layer(const ControlState& state) {
   }
 }
 
+// A new size in dialog units reaches the model and the window's loop as a sized event.
+void ReportSize(const WindowPtr& window, const QSize& pixels) {
+  Geometry now = window->ClientGeometry();
+  const int width = PixelsToUnitsX(pixels.width());
+  const int height = PixelsToUnitsY(pixels.height());
+  if (now.width == width && now.height == height) return;
+  now.width = width;
+  now.height = height;
+  window->SetClientGeometry(now);
+  PostInput(window, EventSized);
+}
+
 int ToolbarHeightUnits(const WindowDef& def) {
   int bottom = 0;
   for (const ControlDef& c : def.toolbar) bottom = std::max(bottom, c.pos.y + c.pos.height);
@@ -103,14 +115,7 @@ void WindowWidget::paintEvent(QPaintEvent*) {
 void WindowWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (part_ != Part::Client || !built_) return;
-  Geometry now = window_->ClientGeometry();
-  const int width = PixelsToUnitsX(this->width());
-  const int height = PixelsToUnitsY(this->height());
-  if (now.width == width && now.height == height) return;
-  now.width = width;
-  now.height = height;
-  window_->SetClientGeometry(now);
-  PostInput(window_, EventSized);
+  ReportSize(window_, size());
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
@@ -223,14 +228,7 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
 
 void FrameWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  Geometry now = window_->ClientGeometry();
-  const int width = PixelsToUnitsX(this->width());
-  const int height = PixelsToUnitsY(this->height());
-  if (now.width == width && now.height == height) return;
-  now.width = width;
-  now.height = height;
-  window_->SetClientGeometry(now);
-  PostInput(window_, EventSized);
+  ReportSize(window_, size());
 }
 
 }  // namespace wdrt::view

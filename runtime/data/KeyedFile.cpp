@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "runtime/core/Journal.h"
 #include "runtime/data/ErrorState.h"
 
 namespace wdrt {
@@ -213,7 +214,7 @@ bool KeyedFile::IsOpen() const { return impl_ != nullptr; }
 
 int KeyedFile::WaitMs() const { return recoverSeconds_ * 1000; }
 
-bool KeyedFile::Open(int mode) {
+bool KeyedFile::DoOpen(int mode) {
   if (impl_) {
     SetError(ErrAlreadyOpen);
     return false;
@@ -250,7 +251,7 @@ bool KeyedFile::Open(int mode) {
   return true;
 }
 
-bool KeyedFile::Create() {
+bool KeyedFile::DoCreate() {
   if (impl_) {
     SetError(ErrAlreadyOpen);
     return false;
@@ -316,6 +317,32 @@ bool KeyedFile::Create() {
 
 void KeyedFile::Close() { impl_.reset(); }
 
+namespace {
+
+void JournalFile(const std::string& operation, const std::string& name, const std::string& detail) {
+  JournalLine("file " + operation + " " + JournalQuote(name) + detail + " -> " + std::to_string(ErrorCode()));
+}
+
+}  // namespace
+
+bool KeyedFile::Open(int mode) {
+  const bool ok = DoOpen(mode);
+  JournalFile("open", name_, " " + std::to_string(mode));
+  return ok;
+}
+
+bool KeyedFile::Create() {
+  const bool ok = DoCreate();
+  JournalFile("create", name_, "");
+  return ok;
+}
+
+bool KeyedFile::Build() {
+  const bool ok = DoBuild();
+  JournalFile("build", name_, "");
+  return ok;
+}
+
 std::string KeyedFile::Send(std::string_view option) {
   const auto eq = option.find('=');
   std::string name(option.substr(0, eq));
@@ -343,7 +370,7 @@ std::string KeyedFile::Send(std::string_view option) {
   return "";
 }
 
-bool KeyedFile::Build() {
+bool KeyedFile::DoBuild() {
   if (const std::string problem = ValidateFileDef(def_); !problem.empty()) {
     SetFileError("declaration", problem);
     return false;
@@ -713,6 +740,10 @@ bool KeyedFile::Exists(const std::string& name) {
 }
 
 bool KeyedFile::Remove(const std::string& name) {
+  struct Journalled {
+    const std::string& name;
+    ~Journalled() { JournalLine("file remove " + JournalQuote(name) + " -> " + std::to_string(ErrorCode())); }
+  } journalled{name};
   const std::string path = ResolveDataFile(name);
   FileLock lock;
   if (int err = lock.Acquire(path, true, true, std::chrono::milliseconds(0))) {

@@ -1,6 +1,7 @@
 // The keyed-record file driver: a file is one SQLCipher database, encrypted with the owner
 // password, holding one table of the declared record and one index per declared key.
-// Operations set the calling thread's error state (ErrorState.h) and return true on success.
+// Operations set the calling thread's error state (ErrorState.h) and return true on success;
+// OPEN, CREATE, BUILD and REMOVE are journalled with their error code.
 // A KeyedFile object is used by one thread at a time (it is the program's file buffer).
 #pragma once
 
@@ -75,6 +76,9 @@ class KeyedFile {
 
  private:
   struct Impl;
+  bool DoOpen(int mode);
+  bool DoCreate();
+  bool DoBuild();
   bool Step(bool forward);
   int WaitMs() const;
 

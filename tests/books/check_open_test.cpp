@@ -63,6 +63,8 @@ TEST_F(CheckOpenTest, MissingFileIsCreatedAndHasNoRecords) {
   EXPECT_FALSE(KIDLT.Next());
   EXPECT_EQ(wdrt::ErrorCode(), wdrt::ErrNoMoreRecords);
   EXPECT_TRUE(std::filesystem::exists("kidlt.tps"));
+  EXPECT_EQ(user.Journal(), (std::vector<std::string>{"file open \"kidlt.tps\" 66 -> 2", "file create \"kidlt.tps\" -> 0",
+                                                     "file open \"kidlt.tps\" 66 -> 0"}));
 }
 
 TEST_F(CheckOpenTest, FileIsFoundWhateverTheCaseOfItsName) {

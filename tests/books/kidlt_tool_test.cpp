@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "books/common/Kidlt.h"
+#include "tests/books/KidltRawFile.h"
 #include "tests/books/KidltTestSupport.h"
 
 using namespace kidlttest;
@@ -84,6 +85,16 @@ TEST_F(KidltToolTest, LeavesAFileThatIsNotOursAlone) {
   std::string content;
   std::getline(in, content);
   EXPECT_EQ(content, "not a personalisation file");
+}
+
+TEST_F(KidltToolTest, DamagedKeyIsReportedAndRebuiltOnRequest) {
+  ASSERT_EQ(Kidlt({"add", "Zoe", "Ben"}).exitCode, 0);
+  ASSERT_TRUE(AddBehindTheKey("kidlt.tps", {"Ada"}));
+  ToolRun list = Kidlt({"list"});
+  EXPECT_EQ(list.exitCode, 2);
+  EXPECT_NE(list.output.find("run `kidlt rebuild`"), std::string::npos) << list.output;
+  EXPECT_EQ(Kidlt({"rebuild"}).exitCode, 0);
+  EXPECT_EQ(Kidlt({"list"}).output, "Ada\nBen\nZoe\n");
 }
 
 TEST_F(KidltToolTest, ListingAMissingFileIsNotAnError) {

@@ -73,13 +73,10 @@ bool BinaryFile::Create() {
     SetError(ErrAlreadyOpen);
     return false;
   }
-  int fd = -1;
-  if (int err = OpenPlainFile(ResolveDataFile(name_), AccessReadWrite | ShareDenyAll, true,
-                              std::chrono::seconds(recoverSeconds_), fd)) {
+  if (int err = CreatePlainFile(name_, std::chrono::seconds(recoverSeconds_))) {
     SetError(err);
     return false;
   }
-  ::close(fd);
   ClearError();
   return true;
 }

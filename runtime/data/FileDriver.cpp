@@ -90,6 +90,13 @@ int RetryWithin(std::chrono::milliseconds wait, Attempt attempt) {
 
 }  // namespace
 
+int CreatePlainFile(const std::string& name, std::chrono::milliseconds wait) {
+  int fd = -1;
+  if (int err = OpenPlainFile(ResolveDataFile(name), AccessReadWrite | ShareDenyAll, true, wait, fd)) return err;
+  ::close(fd);
+  return 0;
+}
+
 int OpenPlainFile(const std::string& path, int mode, bool create, std::chrono::milliseconds wait, int& fd,
                   bool append) {
   fd = -1;

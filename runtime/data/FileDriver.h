@@ -40,6 +40,10 @@ int ErrorFromErrno(int err);
 int OpenPlainFile(const std::string& path, int mode, bool create, std::chrono::milliseconds wait, int& fd,
                   bool append = false);
 
+// CREATE for the binary and text drivers: makes `name` empty (held by nobody else) and closes
+// it again. Returns 0 or the runtime error code.
+int CreatePlainFile(const std::string& name, std::chrono::milliseconds wait);
+
 // A whole-file lock between processes (flock), which carries the share modes: shared for
 // files opened with a sharing mode, exclusive for deny-all opens, LOCK and rebuilds. Inside
 // one process the holders of a file share one descriptor and are counted, because closing

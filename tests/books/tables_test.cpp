@@ -61,6 +61,8 @@ const std::vector<BookCase>& Books() {
   return books;
 }
 
+void PrintTo(const BookCase& book, std::ostream* out) { *out << book.name; }
+
 class BookTablesTest : public ::testing::TestWithParam<BookCase> {};
 
 std::string Lower(std::string s) {

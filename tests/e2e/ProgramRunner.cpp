@@ -37,13 +37,15 @@ RunResult RunProgram(const RunOptions& options) {
                                   "WDRT_JOURNAL=" + journal,   "WDRT_SCRIPT=" + script,
                                   "XDG_RUNTIME_DIR=" + dir + "/runtime", "XDG_CONFIG_HOME=" + dir + "/config",
                                   "HOME=" + dir};
+  // The path and the sanitizers' settings pass through to the program under test.
+  for (const char* name : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "TSAN_OPTIONS"})
+    if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
   // Extra settings replace the defaults of the same name.
   for (const auto& e : options.environment) {
     const std::string name = e.substr(0, e.find('=') + 1);
     std::erase_if(env, [&](const std::string& x) { return x.rfind(name, 0) == 0; });
     env.push_back(e);
   }
-  if (const char* path = std::getenv("PATH")) env.push_back(std::string("PATH=") + path);
 
   pid_t pid = ::fork();
   if (pid == 0) {

@@ -77,6 +77,19 @@ TEST(RuntimeDemo, MessageBoxAnsweredByScript) {
   EXPECT_EQ(result.exitCode, 0) << result.output;
 }
 
+TEST(RuntimeDemo, TypingIntoAnEntryReachesTheProcedure) {
+  e2e::RunOptions options;
+  options.program = kDemo;
+  options.script =
+      "press \"Storyloom Demo\" -10\n"
+      "type \"Demo Page\" ?NAME \"Mia\"\n"
+      "expect \"event [0-9]+ \\\"Demo Page\\\" 1 5\"\n"
+      "wait-window \"Demo Page Mia\"\n"
+      "close \"Storyloom Demo\"\n";
+  e2e::RunResult result = e2e::RunProgram(options);
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+}
+
 TEST(RuntimeDemo, FailedStepEndsWithCodeThree) {
   e2e::RunOptions options;
   options.program = kDemo;

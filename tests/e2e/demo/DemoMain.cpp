@@ -42,7 +42,11 @@ WindowDef ChildDef(const std::string& picture) {
   ask.use = "?ASK";
   ask.text = "Ask";
   ask.pos = {5, 95, 50, 30};
-  def.controls = {image, say, next, ask};
+  ControlDef name;
+  name.type = TypeEntry;
+  name.use = "?NAME";
+  name.pos = {60, 100, 60, 14};
+  def.controls = {image, say, next, ask, name};
   return def;
 }
 
@@ -62,6 +66,9 @@ class ChildController : public WindowController {
     if (control == window->FindByUse("?NEXT")) {
       std::string picture = picture_;
       Start([picture] { ChildController(picture).Run(); });
+    } else if (control == window->FindByUse("?NAME")) {
+      // Echo what was typed so that a script can see the entry's value reach the procedure.
+      SetText(window, 0, "Demo Page " + GetValue(window, control));
     } else if (control == window->FindByUse("?ASK")) {
       Message("Do you like this page?|Press a button.", "Question", IconQuestion, ButtonYes | ButtonNo, ButtonYes);
     }

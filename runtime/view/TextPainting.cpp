@@ -41,9 +41,28 @@ bool Fits(const QFont& font, const QString& text, const QRect& rect) {
 
 }  // namespace
 
+// A text that fits on one line at no less than this share of its size stays on one line: a
+// slightly smaller line reads better than a broken one, and keeps clear of the controls that
+// the page tables let overlap a text's lower part.
+constexpr double kOneLineShare = 0.7;
+
+QFont OneLineFont(const QFont& font, const QString& text, const QRect& rect) {
+  QFont fitted = font;
+  const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+  const int advance = QFontMetrics(font).horizontalAdvance(text);
+  int oneLine = advance > rect.width() ? size * rect.width() / std::max(1, advance) : size;
+  oneLine = std::min(oneLine, size * rect.height() / std::max(1, QFontMetrics(font).height()));
+  fitted.setPixelSize(std::max(1, oneLine));
+  return fitted;
+}
+
 QFont FitFont(const QFont& font, const QString& text, const QRect& rect) {
   QFont fitted = font;
   int size = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+  if (!text.contains('\n')) {
+    QFont oneLine = OneLineFont(font, text, rect);
+    if (oneLine.pixelSize() >= size * kOneLineShare && Fits(oneLine, text, rect)) return oneLine;
+  }
   while (size > 9) {
     fitted.setPixelSize(size);
     if (Fits(fitted, text, rect)) return fitted;

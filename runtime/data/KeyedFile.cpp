@@ -486,7 +486,9 @@ void LoadRecord(sqlite3_stmt* s, const FileDef& def, RecordBuffer& record) {
 
 }  // namespace
 
-bool KeyedFile::Add() {
+// The checks of every write: the file is open, opened for writing, and (for PUT and DELETE)
+// positioned on a record.
+bool KeyedFile::MayWrite(bool needsCurrentRecord) {
   if (!impl_) {
     SetError(ErrNotOpen);
     return false;
@@ -495,6 +497,15 @@ bool KeyedFile::Add() {
     SetError(ErrAccessDenied);
     return false;
   }
+  if (needsCurrentRecord && impl_->currentRid == 0) {
+    SetError(ErrNoMoreRecords);
+    return false;
+  }
+  return true;
+}
+
+bool KeyedFile::Add() {
+  if (!MayWrite(false)) return false;
   std::string sql = "INSERT INTO data(" + impl_->columns.substr(5) + ") VALUES (";
   for (std::size_t i = 0; i < def_.fields.size(); ++i) sql += (i ? ", ?" : "?") + std::to_string(i + 1);
   Stmt s(impl_->db, sql + ")");
@@ -513,18 +524,7 @@ bool KeyedFile::Add() {
 }
 
 bool KeyedFile::Put() {
-  if (!impl_) {
-    SetError(ErrNotOpen);
-    return false;
-  }
-  if (!ModeWrites(impl_->mode)) {
-    SetError(ErrAccessDenied);
-    return false;
-  }
-  if (impl_->currentRid == 0) {
-    SetError(ErrNoMoreRecords);
-    return false;
-  }
+  if (!MayWrite(true)) return false;
   std::string sql = "UPDATE data SET ";
   for (std::size_t i = 0; i < def_.fields.size(); ++i)
     sql += (i ? ", " : "") + Quote(def_.fields[i].name) + " = ?" + std::to_string(i + 2);
@@ -548,18 +548,7 @@ bool KeyedFile::Put() {
 }
 
 bool KeyedFile::Delete() {
-  if (!impl_) {
-    SetError(ErrNotOpen);
-    return false;
-  }
-  if (!ModeWrites(impl_->mode)) {
-    SetError(ErrAccessDenied);
-    return false;
-  }
-  if (impl_->currentRid == 0) {
-    SetError(ErrNoMoreRecords);
-    return false;
-  }
+  if (!MayWrite(true)) return false;
   Stmt s(impl_->db, "DELETE FROM data WHERE rid = ?1");
   s.Bind(1, Value(impl_->currentRid));
   if (int rc = s.Step(); rc != SQLITE_DONE) {

@@ -75,6 +75,7 @@ class KeyedFile {
   static bool Remove(const std::string& name);
 
  private:
+  bool MayWrite(bool needsCurrentRecord);
   struct Impl;
   bool DoOpen(int mode);
   bool DoCreate();

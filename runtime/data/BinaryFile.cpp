@@ -50,60 +50,6 @@ bool RemovePlainFile(const std::string& name) {
   return true;
 }
 
-BinaryFile::BinaryFile(std::string name) : name_(std::move(name)) {}
-
-BinaryFile::~BinaryFile() { Close(); }
-
-bool BinaryFile::Open(int mode) {
-  if (fd_ >= 0) {
-    SetError(ErrAlreadyOpen);
-    return false;
-  }
-  if (int err = OpenPlainFile(ResolveDataFile(name_), mode, false, std::chrono::seconds(recoverSeconds_), fd_)) {
-    SetError(err);
-    return false;
-  }
-  mode_ = mode;
-  ClearError();
-  return true;
-}
-
-bool BinaryFile::Create() {
-  if (fd_ >= 0) {
-    SetError(ErrAlreadyOpen);
-    return false;
-  }
-  if (int err = CreatePlainFile(name_, std::chrono::seconds(recoverSeconds_))) {
-    SetError(err);
-    return false;
-  }
-  ClearError();
-  return true;
-}
-
-void BinaryFile::Close() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-}
-
-std::string BinaryFile::Send(std::string_view option) {
-  std::string reply;
-  recoverSeconds_ = RecoverOption(option, recoverSeconds_, reply);
-  return reply;
-}
-
-bool BinaryFile::CheckWritable() {
-  if (fd_ < 0) {
-    SetError(ErrNotOpen);
-    return false;
-  }
-  if (!ModeWrites(mode_)) {
-    SetError(ErrAccessDenied);
-    return false;
-  }
-  return true;
-}
-
 bool BinaryFile::Get(std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& out) {
   out.clear();
   if (fd_ < 0) {

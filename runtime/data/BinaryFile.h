@@ -10,28 +10,18 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/data/FileDriver.h"
+#include "runtime/data/PlainFile.h"
 
 namespace wdrt {
 
-class BinaryFile {
+class BinaryFile : public PlainFile {
  public:
-  explicit BinaryFile(std::string name = "");
-  ~BinaryFile();
-  BinaryFile(const BinaryFile&) = delete;
-  BinaryFile& operator=(const BinaryFile&) = delete;
-
-  std::string Name() const { return name_; }
-  void SetName(std::string name) { name_ = std::move(name); }
+  explicit BinaryFile(std::string name = "") : PlainFile(std::move(name)) {}
 
   // OPEN: 2, 5, 32 (held by a conflicting opener), 52 (already open).
-  bool Open(int mode = kModeDefault);
-  // CREATE: an empty file (an existing one is emptied if nobody holds it). Leaves it closed.
-  bool Create();
-  void Close();
-  bool IsOpen() const { return fd_ >= 0; }
+  bool Open(int mode = kModeDefault) { return OpenPlain(mode, false); }
   // SEND "Recover=<seconds>": how long OPEN and CREATE wait for a conflicting opener.
-  std::string Send(std::string_view option);
+  std::string Send(std::string_view option) { return SendRecover(option); }
 
   // GET: up to `length` bytes from byte `offset` (fewer at the end); 33 at or past the end.
   bool Get(std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& out);
@@ -49,14 +39,6 @@ class BinaryFile {
   static bool Exists(const std::string& name);
   // REMOVE: 32 while anybody holds the file open.
   static bool Remove(const std::string& name);
-
- private:
-  bool CheckWritable();
-
-  std::string name_;
-  int fd_ = -1;
-  int mode_ = 0;
-  int recoverSeconds_ = 0;
 };
 
 // Shared by the binary and text drivers.

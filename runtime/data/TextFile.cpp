@@ -19,41 +19,11 @@ void ReportErrno() { SetFileError(std::to_string(errno), std::strerror(errno)); 
 
 }  // namespace
 
-TextFile::TextFile(std::string name) : name_(std::move(name)) {}
-
-TextFile::~TextFile() { Close(); }
-
 bool TextFile::Open(int mode) {
-  if (fd_ >= 0) {
-    SetError(ErrAlreadyOpen);
-    return false;
-  }
-  if (int err = OpenPlainFile(ResolveDataFile(name_), mode, false, std::chrono::seconds(recoverSeconds_), fd_, true)) {
-    SetError(err);
-    return false;
-  }
-  mode_ = mode;
+  if (!OpenPlain(mode, true)) return false;
   Set();
   ClearError();
   return true;
-}
-
-bool TextFile::Create() {
-  if (fd_ >= 0) {
-    SetError(ErrAlreadyOpen);
-    return false;
-  }
-  if (int err = CreatePlainFile(name_, std::chrono::seconds(recoverSeconds_))) {
-    SetError(err);
-    return false;
-  }
-  ClearError();
-  return true;
-}
-
-void TextFile::Close() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
 }
 
 std::string TextFile::Send(std::string_view option) {
@@ -69,9 +39,7 @@ std::string TextFile::Send(std::string_view option) {
     }
     return crlf_ ? "CRLF" : "LF";
   }
-  std::string reply;
-  recoverSeconds_ = RecoverOption(option, recoverSeconds_, reply);
-  return reply;
+  return SendRecover(option);
 }
 
 bool TextFile::Set() {
@@ -126,14 +94,7 @@ bool TextFile::Next(std::string& line) {
 }
 
 bool TextFile::Add(std::string_view line) {
-  if (fd_ < 0) {
-    SetError(ErrNotOpen);
-    return false;
-  }
-  if (!ModeWrites(mode_)) {
-    SetError(ErrAccessDenied);
-    return false;
-  }
+  if (!CheckWritable()) return false;
   if (line.find_first_of("\r\n") != std::string_view::npos) {
     SetFileError("line", "a record may not hold a line end");
     return false;

@@ -7,24 +7,15 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/data/FileDriver.h"
+#include "runtime/data/PlainFile.h"
 
 namespace wdrt {
 
-class TextFile {
+class TextFile : public PlainFile {
  public:
-  explicit TextFile(std::string name = "");
-  ~TextFile();
-  TextFile(const TextFile&) = delete;
-  TextFile& operator=(const TextFile&) = delete;
+  explicit TextFile(std::string name = "") : PlainFile(std::move(name)) {}
 
-  std::string Name() const { return name_; }
-  void SetName(std::string name) { name_ = std::move(name); }
-
-  bool Open(int mode = kModeDefault);  // 2, 5, 32, 52
-  bool Create();                       // an empty file; leaves it closed
-  void Close();
-  bool IsOpen() const { return fd_ >= 0; }
+  bool Open(int mode = kModeDefault);  // 2, 5, 32, 52; lines are written at the end
   // SEND: "Recover=<seconds>"; "EndOfRecord=CRLF" or "EndOfRecord=LF" for lines written.
   std::string Send(std::string_view option);
 
@@ -40,10 +31,6 @@ class TextFile {
   static bool Remove(const std::string& name);
 
  private:
-  std::string name_;
-  int fd_ = -1;
-  int mode_ = 0;
-  int recoverSeconds_ = 0;
   bool crlf_ = false;
   std::uint64_t readOffset_ = 0;
   std::string readBuffer_;

@@ -1,14 +1,9 @@
 #include "books/common/Frame.h"
 
-#include <memory>
-
 #include "books/common/BookGlobals.h"
+#include "books/common/BookWindow.h"
 #include "books/common/PageProcedure.h"
-#include "books/common/PictureButtonResizer.h"
 #include "books/common/PrintSelection.h"
-#include "framework/PictureButtonClass.h"
-#include "framework/WindowController.h"
-#include "framework/WindowResizer.h"
 #include "runtime/core/Threads.h"
 
 namespace book {
@@ -38,31 +33,17 @@ ControlDef Menu(const std::string& text, const std::string& tip, std::vector<Con
   return menu;
 }
 
-class FrameController : public WindowController {
+class FrameController : public BookWindow {
  public:
-  explicit FrameController(const BookDef& book) : book_(book) {}
+  explicit FrameController(const BookDef& book) : BookWindow("Amain"), book_(book) {}
 
   int Init() override {
-    BookGlobals& g = Globals();
-    g.errors.PushProcedure("Amain");
-    REQUEST = g.GlobalRequest;
-    const int level = WindowController::Init();
+    const int level = BeginInit(false);
     if (level != LevelOk) return level;
-    g.GlobalRequest = 0;
-    g.GlobalResponse = 0;
-    AttachToolbar(&relay_);
     window = wdrt::Open(FrameWindow(book_));
     OPENED = 1;
-    if (!book_.pictureButtonPicture.empty()) {
-      buttons_ = std::make_unique<PICBUTTONCLASS>();
-      buttons_->INIT(window, book_.pictureButtonPicture, 0);
-      buttons_->SETLASTCONTROL(kFrameLastControl);
-      buttons_->SHOWBUTTONS();
-      resizer_.buttons = buttons_.get();
-    }
-    resizer_.Init(window, 0, false, false);
-    resizer_.InferParents();
-    AttachResizer(&resizer_);
+    ShowPictureButtons(book_.pictureButtonPicture, kFrameLastControl);
+    AttachPageResizer();
     ArmAlertKeys();
     return LevelOk;
   }
@@ -84,23 +65,8 @@ class FrameController : public WindowController {
     return level;
   }
 
-  int Kill() override {
-    const int level = WindowController::Kill();
-    if (level != LevelOk) return level;
-    if (buttons_) {
-      buttons_->KILL();
-      resizer_.buttons = nullptr;
-      buttons_.reset();
-    }
-    Globals().errors.PopProcedure();
-    return LevelOk;
-  }
-
  private:
   const BookDef& book_;
-  ToolbarRelay relay_;
-  PictureButtonResizer resizer_;
-  std::unique_ptr<PICBUTTONCLASS> buttons_;
 };
 
 }  // namespace
@@ -108,7 +74,7 @@ class FrameController : public WindowController {
 wdrt::WindowDef FrameWindow(const BookDef& book) {
   wdrt::WindowDef def;
   def.kind = wdrt::WindowKind::Frame;
-  def.module = book.program + "003";
+  def.module = ModuleName(book.program, 3);
   def.title = book.frameTitle;
   def.size = {0, 0, book.frameWidth, book.frameHeight};
   def.picture = book.framePicture;

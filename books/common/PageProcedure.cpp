@@ -4,10 +4,7 @@
 #include <memory>
 
 #include "books/common/BookGlobals.h"
-#include "books/common/PictureButtonResizer.h"
-#include "framework/PictureButtonClass.h"
-#include "framework/WindowController.h"
-#include "framework/WindowResizer.h"
+#include "books/common/BookWindow.h"
 #include "pvmedia/PvMediaAPI.h"
 #include "runtime/core/Threads.h"
 
@@ -17,13 +14,7 @@ namespace {
 constexpr char kPageTitle[] = "Learning Words";
 constexpr int kPageLastControl = 350;
 
-std::string ModuleName(const BookDef& book, int module) {
-  char number[8];
-  std::snprintf(number, sizeof number, "%03d", module);
-  return book.program + number;
-}
-
-wdrt::ControlDef ControlOf(const BookDef& book, const PageDef& page, const PageControl& row) {
+wdrt::ControlDef ControlOf(const BookDef& book, const PageControl& row) {
   using namespace wdrt;
   ControlDef c;
   c.type = TypeButton;
@@ -72,45 +63,26 @@ wdrt::ControlDef ControlOf(const BookDef& book, const PageDef& page, const PageC
   if (row.color != kColorNone) c.font.color = row.color;
   if (!row.tip.empty()) c.tip = row.tip;
   if (!row.face.empty()) c.font.face = row.face;
-  (void)page;
   return c;
 }
 
-class PageController : public WindowController {
+class PageController : public BookWindow {
  public:
-  PageController(const BookDef& book, const PageDef& page) : book_(book), page_(page) {
+  PageController(const BookDef& book, const PageDef& page) : BookWindow(page.procedure), book_(book), page_(page) {
     // One player object per sound control; no two controls share one.
     for (std::size_t i = 0; i < page.controls.size(); ++i)
       if (PlaysSound(page.controls[i].role)) sounds_[static_cast<int>(i) + 1] = std::make_unique<PvMediaAPI>();
   }
 
   int Init() override {
-    BookGlobals& g = Globals();
-    g.errors.PushProcedure(page_.procedure);
-    REQUEST = g.GlobalRequest;
-    const int level = WindowController::Init();
+    const int level = BeginInit(true);
     if (level != LevelOk) return level;
-    FIRSTFIELD = 1;
-    VCRREQUEST = &g.VCRRequest;
-    ERRORS = &g.errors;
-    g.GlobalRequest = 0;
-    g.GlobalResponse = 0;
-    AttachToolbar(&relay_);
     window = wdrt::Open(PageWindow(book_, page_));
     OPENED = 1;
-    if (!book_.pictureButtonPicture.empty()) {
-      buttons_ = std::make_unique<PICBUTTONCLASS>();
-      buttons_->INIT(window, book_.pictureButtonPicture, 0);
-      buttons_->SETLASTCONTROL(kPageLastControl);
-      for (const auto& [control, picture] : page_.pictureButtons) buttons_->ADDBUTTON(control, picture);
-      buttons_->SHOWBUTTONS();
-      resizer_.buttons = buttons_.get();
-    }
+    ShowPictureButtons(book_.pictureButtonPicture, kPageLastControl, page_.pictureButtons);
     // The narration plays by itself once the window is up.
     wdrt::PostToWindow(window, wdrt::EventAccepted, page_.narration);
-    resizer_.Init(window, 0, false, false);
-    resizer_.InferParents();
-    AttachResizer(&resizer_);
+    AttachPageResizer();
     ArmAlertKeys();
     return LevelOk;
   }
@@ -133,24 +105,9 @@ class PageController : public WindowController {
     return level;
   }
 
-  int Kill() override {
-    const int level = WindowController::Kill();
-    if (level != LevelOk) return level;
-    if (buttons_) {
-      buttons_->KILL();
-      resizer_.buttons = nullptr;
-      buttons_.reset();
-    }
-    Globals().errors.PopProcedure();
-    return LevelOk;
-  }
-
  private:
   const BookDef& book_;
   const PageDef& page_;
-  ToolbarRelay relay_;
-  PictureButtonResizer resizer_;
-  std::unique_ptr<PICBUTTONCLASS> buttons_;
   std::map<int, std::unique_ptr<PvMediaAPI>> sounds_;
   std::uint8_t lastResult_ = 0;
 };
@@ -175,12 +132,12 @@ bool PlaysSound(Role role) {
 wdrt::WindowDef PageWindow(const BookDef& book, const PageDef& page) {
   wdrt::WindowDef def;
   def.kind = wdrt::WindowKind::MdiChild;
-  def.module = ModuleName(book, page.module);
+  def.module = ModuleName(book.program, page.module);
   def.title = kPageTitle;
   def.size = {0, 0, page.width, page.height};
   def.background = page.background;
   def.font = {"MS Sans Serif", 8, false, wdrt::kColorNone};
-  for (const PageControl& row : page.controls) def.controls.push_back(ControlOf(book, page, row));
+  for (const PageControl& row : page.controls) def.controls.push_back(ControlOf(book, row));
   return def;
 }
 

@@ -1,7 +1,7 @@
 #include "books/common/PrintSelection.h"
 
 #include "books/common/BookGlobals.h"
-#include "framework/WindowController.h"
+#include "books/common/BookWindow.h"
 #include "runtime/core/Threads.h"
 #include "runtime/dialogs/Message.h"
 #include "runtime/os/Shell.h"
@@ -41,24 +41,15 @@ ControlDef Box(const std::string& use, wdrt::Geometry pos) {
   return c;
 }
 
-class PrintSelectionController : public WindowController {
+class PrintSelectionController : public BookWindow {
  public:
-  explicit PrintSelectionController(const BookDef& book) : book_(book) {}
+  explicit PrintSelectionController(const BookDef& book) : BookWindow("PrintSelectionPdf"), book_(book) {}
 
   int Init() override {
-    BookGlobals& g = Globals();
-    g.errors.PushProcedure("PrintSelectionPdf");
-    REQUEST = g.GlobalRequest;
-    const int level = WindowController::Init();
+    const int level = BeginInit(true);
     if (level != LevelOk) return level;
-    FIRSTFIELD = 1;
-    VCRREQUEST = &g.VCRRequest;
-    ERRORS = &g.errors;
-    g.GlobalRequest = 0;
-    g.GlobalResponse = 0;
-    AttachToolbar(&relay_);
     window = wdrt::Open(PrintSelectionWindow(book_));
-    wdrt::SetValue(window, kPdfChoice, g.EMAILREQ ? "1" : "0");
+    wdrt::SetValue(window, kPdfChoice, Globals().EMAILREQ ? "1" : "0");
     OPENED = 1;
     ArmAlertKeys();
     return LevelOk;
@@ -88,16 +79,8 @@ class PrintSelectionController : public WindowController {
     return level;
   }
 
-  int Kill() override {
-    const int level = WindowController::Kill();
-    if (level != LevelOk) return level;
-    Globals().errors.PopProcedure();
-    return LevelOk;
-  }
-
  private:
   const BookDef& book_;
-  ToolbarRelay relay_;
 };
 
 }  // namespace
@@ -106,7 +89,7 @@ wdrt::WindowDef PrintSelectionWindow(const BookDef& book) {
   const bool fete = book.program == "fete";
   wdrt::WindowDef def;
   def.kind = wdrt::WindowKind::Window;
-  def.module = book.program + std::string(book.printModule < 10 ? "00" : "0") + std::to_string(book.printModule);
+  def.module = ModuleName(book.program, book.printModule);
   def.title = "Print report or print to pdf file";
   def.size = {0, 0, 318, 200};
   def.font = {"MS Sans Serif", 8, false, wdrt::kColorNone};

@@ -21,6 +21,8 @@ install_missing_packages() {
 configure_and_build() {
   local dir="$1"; shift
   export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+  # Paths under the checkout are hashed relative to it, so clones in other folders share hits.
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}" CCACHE_NOHASHDIR=1
   mkdir -p "$dir"
   cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir/configure.log" 2>&1 \
     || { cat "$dir/configure.log"; return 1; }

@@ -12,6 +12,7 @@
 #include "runtime/core/Runtime.h"
 #include "runtime/core/ViewPort.h"
 #include "runtime/dialogs/Message.h"
+#include "runtime/dialogs/PrinterDialog.h"
 
 namespace wdrt {
 namespace {
@@ -55,6 +56,24 @@ bool Within(F&& attempt, Clock::duration timeout = kStepTimeout) {
     if (Clock::now() >= deadline) return false;
     std::this_thread::sleep_for(kPoll);
   }
+}
+
+// `answer Ok printer=<queue> copies=<n> from=<n> to=<n>` for the printer dialog.
+PrinterDialogAnswer PrinterAnswerOf(const ScriptStep& step, int button) {
+  PrinterDialogAnswer answer;
+  answer.ok = button == ButtonOk;
+  for (std::size_t i = 2; i < step.words.size(); ++i) {
+    const std::string& word = step.words[i];
+    const std::size_t eq = word.find('=');
+    if (eq == std::string::npos) continue;
+    const std::string key = word.substr(0, eq);
+    const std::string value = word.substr(eq + 1);
+    if (key == "printer") answer.printer = value;
+    else if (key == "copies") answer.copies = std::atoi(value.c_str());
+    else if (key == "from") answer.fromPage = std::atoi(value.c_str());
+    else if (key == "to") answer.toPage = std::atoi(value.c_str());
+  }
+  return answer;
 }
 
 class Driver {
@@ -170,8 +189,10 @@ class Driver {
     if (verb == "answer") {
       const int button = step.words.size() > 1 ? ButtonFromName(step.words[1]) : 0;
       if (button == 0) { reason = "unknown button"; return false; }
-      bool ok = view && Within([&] { return view->AnswerMessage(button); });
-      if (!ok) reason = "no message box to answer";
+      // The open message box, or else the open printer dialog with the choices given.
+      const PrinterDialogAnswer printerAnswer = PrinterAnswerOf(step, button);
+      bool ok = view && Within([&] { return view->AnswerMessage(button) || AnswerPrinterDialog(printerAnswer); });
+      if (!ok) reason = "no message box or dialog to answer";
       return ok;
     }
     if (verb == "screenshot") {

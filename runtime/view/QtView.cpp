@@ -6,13 +6,12 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QThread>
 #include <future>
 
 #include "runtime/core/Runtime.h"
+#include "runtime/dialogs/PrinterDialog.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
 #include "runtime/view/Units.h"
@@ -214,12 +213,10 @@ void QtView::RunStdAction(const WindowPtr& window, StdAction action) {
           }
         }
         break;
-      case StdAction::PrintSetup: {
-        QPrinter printer;
-        QPageSetupDialog dialog(&printer, shown ? shown->top.data() : nullptr);
-        dialog.exec();
+      case StdAction::PrintSetup:
+        // What is chosen here becomes the program's current printer settings.
+        ShowPrinterDialog("Print Setup");
         break;
-      }
       case StdAction::HelpIndex:
       case StdAction::HelpSearch:
       case StdAction::HelpOnHelp:

@@ -1,0 +1,89 @@
+// A report being printed: OPEN a definition, PRINT named bands (a band that no longer fits
+// starts a new page), ENDPAGE, CLOSE. Every finished page becomes one placeable metafile in
+// the user's private page folder (or under the name the caller's namer gives) and its name
+// is added to the caller's page list. The report also carries the settings a flush to the
+// printer uses: copies, collate, job text, page range, paper and orientation.
+// One report is used by one thread at a time.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "runtime/report/PreviewQueue.h"
+#include "runtime/report/ReportDef.h"
+#include "runtime/report/WmfWriter.h"
+
+namespace wdrt::report {
+
+// Result codes of the report operations.
+enum ReportError {
+  ReportOk = 0,
+  ReportNotOpen = 1,
+  ReportNoSuchBand = 2,
+  ReportCannotWritePage = 3,   // the page file could not be made or written
+  ReportNameTooLong = 4,       // the page file's name does not fit the page list
+  ReportUnprintableText = 5,   // a text holds characters no code page of a page can hold
+};
+
+class Report {
+ public:
+  explicit Report(ReportDef def);
+  ~Report();
+  Report(const Report&) = delete;
+  Report& operator=(const Report&) = delete;
+
+  // OPEN: starts with page 1 and no page files. The page list is kept.
+  void Open();
+  // PRINT: lays out the band below the previous one. Returns a ReportError.
+  int Print(const std::string& band);
+  // ENDPAGE: finishes the current page (when anything was printed on it) into its file.
+  int EndPage();
+  // CLOSE: forgets an unfinished page; finished page files stay for their owner to delete.
+  void Close();
+  bool IsOpen() const { return open_; }
+
+  // The caller's page list; every finished page's file name is added to it.
+  void SetPreviewQueue(PreviewQueue* queue) { queue_ = queue; }
+  PreviewQueue* GetPreviewQueue() const { return queue_; }
+  // The caller's temporary-file namer: receives the page number, returns the full file name
+  // (which it may have created empty). Null: the engine names pages itself.
+  void SetTempFileNamer(std::function<std::string(int page)> namer) { namer_ = std::move(namer); }
+
+  int PagesDone() const { return pagesDone_; }
+  int LastError() const { return lastError_; }
+  const ReportDef& Def() const { return def_; }
+
+  // Settings for printing.
+  int copies = 1;
+  bool collate = false;
+  std::string jobText;
+  int pageFrom = 0;    // 0: from the first page
+  int pageTo = 0;      // 0: to the last page
+  int paper = 1;
+  bool landscape = false;
+
+ private:
+  void StartPage();
+  void PlaceBand(const BandDef& band, int top);
+  int FinishPage();
+  const BandDef* FindBand(const std::string& name, BandKind kind) const;
+  int PrintableBottom() const;
+
+  ReportDef def_;
+  bool open_ = false;
+  PreviewQueue* queue_ = nullptr;
+  std::function<std::string(int)> namer_;
+  std::optional<WmfWriter> page_;
+  bool pageHasContent_ = false;
+  int cursor_ = 0;
+  int pagesDone_ = 0;
+  int lastError_ = ReportOk;
+  int pageWidth_ = 0;
+  int pageHeight_ = 0;
+};
+
+// The folder of the engine's own page files (inside the user's private temporary folder).
+std::string PageFolder();
+
+}  // namespace wdrt::report

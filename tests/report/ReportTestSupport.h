@@ -1,0 +1,47 @@
+// Shared by the report tests: the one QGuiApplication, a private CUPS server with one queue,
+// small pictures, and reading metafiles and PDFs back.
+#pragma once
+
+#include <QByteArray>
+#include <string>
+#include <vector>
+
+namespace reporttest {
+
+void EnsureGuiApp();
+
+// A JPEG of `width` × `height` pixels in one colour, as bytes, and written to `file`.
+QByteArray MakeJpeg(int width, int height, unsigned rgb = 0x3366CC);
+void WriteFile(const std::string& file, const QByteArray& bytes);
+QByteArray ReadFile(const std::string& file);
+
+std::string MakeTempDir(const std::string& tag);
+// Runs a command; returns its standard output, and its exit code through `code`.
+std::string Run(const std::string& command, int* code = nullptr);
+
+// A private CUPS server (scripts/test-printer.sh) for one test program; sets CUPS_SERVER.
+class PrivatePrinter {
+ public:
+  PrivatePrinter();
+  ~PrivatePrinter();
+  bool Ok() const { return !server_.empty(); }
+  const std::string& Queue() const { return queue_; }
+  const std::string& Dir() const { return dir_; }
+  std::string JobFile() const { return dir_ + "/out/job.pdf"; }
+  // Removes the last job's file, so that the next one can be waited for.
+  void ForgetJob() const;
+  // Waits until a job has been written and the queue is idle; false after `seconds`.
+  bool WaitForJob(int seconds = 60) const;
+
+ private:
+  std::string dir_;
+  std::string server_;
+  std::string queue_ = "storyloom-test";
+};
+
+// pdfinfo's "Pages:" and "Page size:" of a PDF.
+int PdfPages(const std::string& pdf);
+std::string PdfPageSize(const std::string& pdf);
+std::string PdfText(const std::string& pdf, int first = 0, int last = 0);
+
+}  // namespace reporttest

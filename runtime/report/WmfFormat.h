@@ -136,6 +136,83 @@ enum WmfCharset : std::uint8_t {
   OEM_CHARSET = 255,
 };
 
+// SETTEXTALIGN flags.
+constexpr std::uint16_t TA_UPDATECP = 0x0001;
+constexpr std::uint16_t TA_RIGHT = 0x0002;
+constexpr std::uint16_t TA_CENTER = 0x0006;
+constexpr std::uint16_t TA_BOTTOM = 0x0008;
+constexpr std::uint16_t TA_BASELINE = 0x0018;
+
+// EXTTEXTOUT: the spacing array holds an x and a y distance per character.
+constexpr std::uint16_t ETO_PDY = 0x2000;
+
+// Pen styles (low nibble of the style word).
+enum WmfPenStyle : std::uint16_t {
+  PS_SOLID = 0,
+  PS_DASH = 1,
+  PS_DOT = 2,
+  PS_DASHDOT = 3,
+  PS_DASHDOTDOT = 4,
+  PS_NULL = 5,
+  PS_INSIDEFRAME = 6,
+};
+
+// Brush styles and hatches.
+enum WmfBrushStyle : std::uint16_t {
+  BS_SOLID = 0,
+  BS_NULL = 1,
+  BS_HATCHED = 2,
+  BS_PATTERN = 3,
+  BS_DIBPATTERN = 5,
+};
+enum WmfHatch : std::uint16_t {
+  HS_HORIZONTAL = 0,
+  HS_VERTICAL = 1,
+  HS_FDIAGONAL = 2,
+  HS_BDIAGONAL = 3,
+  HS_CROSS = 4,
+  HS_DIAGCROSS = 5,
+};
+
+// SETBKMODE values.
+constexpr std::uint16_t BK_TRANSPARENT = 1;
+constexpr std::uint16_t BK_OPAQUE = 2;
+
+// SETPOLYFILLMODE values.
+constexpr std::uint16_t POLY_ALTERNATE = 1;
+constexpr std::uint16_t POLY_WINDING = 2;
+
+// SETROP2 mix modes.
+enum WmfRop2 : std::uint16_t {
+  R2_BLACK = 1,
+  R2_NOTMERGEPEN = 2,
+  R2_MASKNOTPEN = 3,
+  R2_NOTCOPYPEN = 4,
+  R2_MASKPENNOT = 5,
+  R2_NOT = 6,
+  R2_XORPEN = 7,
+  R2_NOTMASKPEN = 8,
+  R2_MASKPEN = 9,
+  R2_NOTXORPEN = 10,
+  R2_NOP = 11,
+  R2_MERGENOTPEN = 12,
+  R2_COPYPEN = 13,
+  R2_MERGEPENNOT = 14,
+  R2_MERGEPEN = 15,
+  R2_WHITE = 16,
+};
+
+// Raster operations of PATBLT and the bitmap records that need no source.
+constexpr std::uint32_t PATCOPY = 0x00F00021u;
+constexpr std::uint32_t PATINVERT = 0x005A0049u;
+constexpr std::uint32_t DSTINVERT = 0x00550009u;
+constexpr std::uint32_t BLACKNESS = 0x00000042u;
+constexpr std::uint32_t WHITENESS = 0x00FF0062u;
+
+// Colour usage of a DIB: RGBQUAD palette or 16-bit palette indices.
+constexpr std::uint16_t DIB_RGB_COLORS = 0;
+constexpr std::uint16_t DIB_PAL_COLORS = 1;
+
 inline std::uint16_t ReadU16(const unsigned char* p) {
   return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }

@@ -1,0 +1,145 @@
+#include "runtime/report/WmfDeviceContext.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "runtime/report/WmfFormat.h"
+
+namespace wdrt::report {
+namespace {
+
+// A rectangle far larger than any page in device units, the "everything" an exclusion cuts from.
+const QRectF kEverything(-1e7, -1e7, 2e7, 2e7);
+
+// Keeps a clip that many exclusions have cut into bounded in size: past this many path
+// elements it falls back to the bounding box.
+constexpr int kMaxClipElements = 4000;
+
+QPainterPath Bounded(QPainterPath path) {
+  if (path.elementCount() <= kMaxClipElements) return path;
+  QPainterPath box;
+  box.addRect(path.boundingRect());
+  return box;
+}
+
+QPainterPath RectPath(const QTransform& t, const QRectF& logical) {
+  QPainterPath path;
+  path.addPolygon(t.map(QPolygonF(logical.normalized())));
+  path.closeSubpath();
+  return path;
+}
+
+}  // namespace
+
+WmfDeviceContext::WmfDeviceContext(double deviceUnitsPerInch, std::size_t declaredObjects)
+    : unitsPerInch_(deviceUnitsPerInch) {
+  objects_.resize(std::min(declaredObjects, kMaxWmfObjects));
+}
+
+QTransform WmfDeviceContext::LogicalToDevice() const {
+  const WmfDcState& s = state_;
+  double sx = 1, sy = 1;
+  double perInch = 0;
+  switch (s.mapMode) {
+    case MM_LOMETRIC: perInch = 254; break;
+    case MM_HIMETRIC: perInch = 2540; break;
+    case MM_LOENGLISH: perInch = 100; break;
+    case MM_HIENGLISH: perInch = 1000; break;
+    case MM_TWIPS: perInch = 1440; break;
+    default: break;
+  }
+  if (perInch > 0) {
+    sx = unitsPerInch_ / perInch;
+    sy = -sx;  // y grows upwards in these modes
+  } else {
+    sx = s.viewportExt.x() / s.windowExt.x();
+    sy = s.viewportExt.y() / s.windowExt.y();
+    if (s.mapMode == MM_ISOTROPIC) {
+      const double m = std::min(std::fabs(sx), std::fabs(sy));
+      sx = std::copysign(m, sx);
+      sy = std::copysign(m, sy);
+    }
+  }
+  // device = (logical - windowOrg) * scale + viewportOrg
+  return QTransform(sx, 0, 0, sy, s.viewportOrg.x() - s.windowOrg.x() * sx,
+                    s.viewportOrg.y() - s.windowOrg.y() * sy);
+}
+
+bool WmfDeviceContext::AddObject(WmfObject object) {
+  for (auto& slot : objects_) {
+    if (slot.kind == WmfObject::Kind::Empty) {
+      slot = std::move(object);
+      return true;
+    }
+  }
+  if (objects_.size() >= kMaxWmfObjects) return false;
+  objects_.push_back(std::move(object));
+  return true;
+}
+
+bool WmfDeviceContext::Select(std::size_t index) {
+  if (index >= objects_.size()) return false;
+  const WmfObject& o = objects_[index];
+  switch (o.kind) {
+    case WmfObject::Kind::Pen: state_.pen = o.pen; return true;
+    case WmfObject::Kind::Brush: state_.brush = o.brush; return true;
+    case WmfObject::Kind::Font: state_.font = o.font; return true;
+    case WmfObject::Kind::Region: SetClip(o.region); return true;
+    case WmfObject::Kind::Other: return true;  // palettes: nothing to select for drawing
+    case WmfObject::Kind::Empty: return false;
+  }
+  return false;
+}
+
+bool WmfDeviceContext::Delete(std::size_t index) {
+  if (index >= objects_.size()) return false;
+  objects_[index] = WmfObject{};
+  return true;
+}
+
+const WmfObject* WmfDeviceContext::Object(std::size_t index) const {
+  return index < objects_.size() ? &objects_[index] : nullptr;
+}
+
+bool WmfDeviceContext::Save() {
+  if (saved_.size() >= kMaxSavedDcs) return false;
+  saved_.push_back(state_);
+  return true;
+}
+
+bool WmfDeviceContext::Restore(int which) {
+  const auto depth = static_cast<long>(saved_.size());
+  const long level = which < 0 ? depth + which : which - 1;  // index of the state to restore
+  if (which == 0 || level < 0 || level >= depth) return false;
+  state_ = saved_[static_cast<std::size_t>(level)];
+  saved_.resize(static_cast<std::size_t>(level));
+  return true;
+}
+
+void WmfDeviceContext::IntersectClip(const QRectF& logical) {
+  const QPainterPath rect = RectPath(LogicalToDevice(), logical);
+  state_.clip = state_.clipped ? Bounded(state_.clip.intersected(rect)) : rect;
+  state_.clipped = true;
+}
+
+void WmfDeviceContext::ExcludeClip(const QRectF& logical) {
+  QPainterPath base = state_.clip;
+  if (!state_.clipped) {
+    base = QPainterPath();
+    base.addRect(kEverything);
+  }
+  state_.clip = Bounded(base.subtracted(RectPath(LogicalToDevice(), logical)));
+  state_.clipped = true;
+}
+
+void WmfDeviceContext::SetClip(const QRectF& logical) {
+  state_.clip = RectPath(LogicalToDevice(), logical);
+  state_.clipped = true;
+}
+
+void WmfDeviceContext::ClearClip() {
+  state_.clip = QPainterPath();
+  state_.clipped = false;
+}
+
+}  // namespace wdrt::report

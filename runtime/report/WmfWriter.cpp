@@ -32,6 +32,11 @@ WmfWriter::WmfWriter(int width, int height, int unitsPerInch)
   Record(META_SETWINDOWORG, {0, 0});
   Record(META_SETWINDOWEXT, {Clamp16(height_), Clamp16(width_)});
   Record(META_SETBKMODE, {1});  // TRANSPARENT: texts stand on pictures without a box
+  // An invisible rectangle over the whole page: players that fit the extent of what is drawn
+  // (rather than the header's box) then place everything where the page puts it.
+  SetPen(5, 0, 0);    // PS_NULL
+  SetBrush(1, 0);     // BS_NULL
+  Rectangle(0, 0, width_, height_);
 }
 
 void WmfWriter::Record(std::uint16_t function, const std::vector<std::int16_t>& words, const std::string& tail) {

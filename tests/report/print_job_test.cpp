@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 
 #include "runtime/core/Journal.h"
 #include "runtime/dialogs/PrinterDialog.h"
@@ -93,8 +94,15 @@ TEST_F(Printing, PageRangeAndLandscapeAreHonoured) {
   EXPECT_NE(text.find("Text of page 2"), std::string::npos);
   EXPECT_NE(text.find("Text of page 3"), std::string::npos);
   EXPECT_EQ(text.find("Text of page 1"), std::string::npos);
-  EXPECT_EQ(reporttest::PdfPageSize(printer_->JobFile()).rfind("792 x 612", 0), 0u)
-      << reporttest::PdfPageSize(printer_->JobFile());
+  // The paper feeds as it always does; landscape pages arrive turned on it, so their words
+  // run up the sheet: each word's box is taller than it is wide.
+  const std::string boxes = reporttest::Run("pdftotext -f 1 -l 1 -bbox '" + printer_->JobFile() + "' - 2>/dev/null");
+  std::smatch word;
+  ASSERT_TRUE(std::regex_search(boxes, word, std::regex(
+      "xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">Text<")));
+  const double width = std::stod(word[3]) - std::stod(word[1]);
+  const double height = std::stod(word[4]) - std::stod(word[2]);
+  EXPECT_GT(height, 1.5 * width) << boxes.substr(0, 400);
 
   job.pageFrom = 5;  // outside the list: nothing to print, no job
   job.pageTo = 9;

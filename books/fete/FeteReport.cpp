@@ -1,0 +1,108 @@
+// The birthday book's six sheets as data: positions in thousandths of an inch from the top-left
+// corner of each band, 48-point bold Arial, white captions on pictures, red questions. Texts
+// that name the child take the name the build was configured with.
+#include "books/fete/FeteReport.h"
+
+#include <string>
+
+#include "ChildName.h"
+
+namespace {
+
+using wdrt::report::BandDef;
+using wdrt::report::ReportDef;
+using wdrt::report::ReportItem;
+using wdrt::report::ReportPicture;
+using wdrt::report::ReportText;
+
+constexpr wdrt::Rgb kWhite = wdrt::MakeRgb(255, 255, 255);
+constexpr wdrt::Rgb kRed = wdrt::MakeRgb(255, 0, 0);
+constexpr wdrt::Rgb kDefault = wdrt::kColorNone;
+
+ReportItem Text(int x, int y, std::string text, wdrt::Rgb color = kWhite, int points = 48) {
+  return ReportText(x, y, std::move(text), {"Arial", points, true, color});
+}
+
+// Every sheet is cut in half along this strip.
+ReportItem CuttingLine() { return ReportPicture("BigCut.JPG", 92, 5177, 7900, 250); }
+
+BandDef Sheet(const char* name, std::vector<ReportItem> items) {
+  items.insert(items.begin(), CuttingLine());
+  return BandDef{name, wdrt::report::BandKind::Detail, 10750, std::move(items)};
+}
+
+ReportDef MakeFeteReport() {
+  const std::string child = kChildName;
+  ReportDef def;
+  def.name = "PrintBook1a";
+  def.pageWidth = 8500;
+  def.pageHeight = 11000;
+  def.paper = 1;
+  // The 8.083 × 10.75 inch bands sit in the middle of the letter sheet.
+  def.marginLeft = 208;
+  def.marginTop = 125;
+  def.marginBottom = 125;
+  def.font = {"Arial", 48, true, wdrt::kBlack};
+  def.bands = {
+      Sheet("TITLEPAGE", {ReportPicture("DuvUvov.OZE", 104, 2500, 7885, 1000),
+                          ReportPicture("fetemain.jpg", 740, 5979, 7104, 4521)}),
+      Sheet("PAGEONE", {ReportPicture("zuli.jpg", 594, 208, 7000, 4521),
+                        Text(646, 281, "Hi, my name is " + child + "."),
+                        Text(667, 1063, "It's my birthday."),
+                        Text(635, 1802, "I am going to be six."),
+                        Text(7188, 3917, "1"),
+                        ReportPicture("park.jpg", 594, 5750, 7146, 4490),
+                        Text(688, 5896, "I am having a birthday "),
+                        Text(719, 6646, "party."),
+                        Text(552, 7500, "My party is at the park."),
+                        Text(7313, 9375, "2")}),
+      Sheet("PAGETWO", {ReportPicture("decorate.jpg", 719, 479, 7010, 4510),
+                        Text(750, 583, "My mom and I are"),
+                        Text(750, 1365, "decorating my cake."),
+                        Text(7156, 4219, "3"),
+                        ReportPicture("friends.jpg", 698, 6000, 7146, 4500),
+                        Text(833, 6229, "Look, my friends are "),
+                        Text(833, 6990, "here!"),
+                        Text(7448, 9625, "4")}),
+      Sheet("PAGETHREE", {ReportPicture("games.jpg", 729, 500, 7000, 4500),
+                          Text(813, 615, "We are playing party "),
+                          Text(938, 1385, "games."),
+                          Text(7271, 4094, "5"),
+                          ReportPicture("cake.jpg", 708, 5990, 7000, 4500),
+                          Text(802, 6104, "Now it's time for cake"),
+                          Text(844, 6823, "and icecream."),
+                          Text(7188, 9521, "6", kDefault)}),
+      Sheet("PAGEFOUR", {ReportPicture("funbd.jpg", 719, 490, 7000, 4500),
+                         Text(896, 635, "My party was a lot"),
+                         Text(948, 1469, "of fun."),
+                         Text(7219, 4083, "7"),
+                         ReportPicture("zuli.jpg", 708, 6000, 7000, 4490),
+                         Text(844, 6229, "How  old  is  " + child + " going", kWhite, 43),
+                         Text(885, 7031, "to be?"),
+                         Text(7250, 9615, "8")}),
+      Sheet("PAGEFIVE", {Text(688, 396, "Where was her party?", kRed),
+                         ReportPicture("parksm.jpg", 52, 1688, 2521, 3146),
+                         ReportPicture("house.jpg", 2625, 1688, 2521, 3146),
+                         ReportPicture("zoo.jpg", 5188, 1688, 2521, 3146),
+                         Text(458, 4844, "The Park", kDefault, 28),
+                         Text(3104, 4844, "Her House", kDefault, 28),
+                         Text(5552, 4865, "The Zoo", kDefault, 28),
+                         Text(7354, 4583, "9", kDefault),
+                         Text(688, 5771, "What  did  they  eat?", kRed),
+                         ReportPicture("pizzasm.jpg", 427, 6938, 2469, 2792),
+                         ReportPicture("cakesm.jpg", 2927, 6938, 2469, 2792),
+                         ReportPicture("chips.jpg", 5417, 6938, 2469, 2792),
+                         Text(1104, 9719, "Pizza", kDefault, 28),
+                         Text(3344, 9750, "Icecream", kDefault, 28),
+                         Text(6115, 9677, "Chips", kDefault, 28),
+                         Text(7188, 9938, "10", kDefault)}),
+  };
+  return def;
+}
+
+}  // namespace
+
+const wdrt::report::ReportDef& FeteReport() {
+  static const ReportDef report = MakeFeteReport();
+  return report;
+}

@@ -40,6 +40,10 @@ RunResult RunProgram(const RunOptions& options) {
   // The path and the sanitizers' settings pass through to the program under test.
   for (const char* name : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "TSAN_OPTIONS"})
     if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
+  // Printing goes to the test's private CUPS server, never to the machine's own printers:
+  // without one, to an address where nothing listens.
+  const char* cups = std::getenv("CUPS_SERVER");
+  env.push_back(std::string("CUPS_SERVER=") + (cups ? cups : "127.0.0.1:9"));
   // Extra settings replace the defaults of the same name.
   for (const auto& e : options.environment) {
     const std::string name = e.substr(0, e.find('=') + 1);

@@ -65,6 +65,9 @@ TEST_F(KidltToolTest, RefusesNamesThatDoNotFitAndNeverCutsThem) {
       {"", false, "cannot be empty"},
       {"Tab\there", false, "control characters"},
       {"\xFF\xFE", false, "not valid UTF-8"},
+      {"\xE6\x9D\x8E\xE5\xA8\x9C", false, "cannot be printed in a book"},  // 李娜: no code page of a page holds it
+      {"Zo\xC3\xAB \xD0\x9C\xD0\xB0", false, "cannot be printed in a book"},  // Latin and Cyrillic together
+      {"\xD0\x9C\xD0\xB0\xD1\x88\xD0\xB0", true, "added"},  // Маша prints in the Cyrillic code page
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -73,7 +76,7 @@ TEST_F(KidltToolTest, RefusesNamesThatDoNotFitAndNeverCutsThem) {
     EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
   }
   // Only the name that fitted is there, whole.
-  EXPECT_EQ(Kidlt({"list"}).output, thirty + "\n");
+  EXPECT_EQ(Kidlt({"list"}).output, thirty + "\n\xD0\x9C\xD0\xB0\xD1\x88\xD0\xB0\n");
 }
 
 TEST_F(KidltToolTest, LeavesAFileThatIsNotOursAlone) {

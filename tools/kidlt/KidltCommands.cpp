@@ -4,6 +4,7 @@
 
 #include "books/common/Kidlt.h"
 #include "runtime/data/ErrorState.h"
+#include "runtime/report/TextCodePage.h"
 
 namespace kidlt {
 namespace {
@@ -93,6 +94,11 @@ std::string NameProblem(const std::string& name) {
     if (c < 0x20 || c == 0x7F) return "a name cannot hold control characters";
   const long characters = Utf8Length(name);
   if (characters < 0) return "the name is not valid UTF-8 text";
+  // Names are printed in one code page of the page's font; refuse what none of them holds
+  // here, where the parent can still retype it, rather than print it as garbage.
+  if (!wdrt::report::PrintableOnPage(name))
+    return "it holds a character that cannot be printed in a book; type it with the letters of one "
+           "alphabet (for example Latin, Greek or Cyrillic)";
   if (name.size() > kKidltNameSize) {
     std::string why = "the name is too long: it has " + std::to_string(characters) + " characters";
     if (static_cast<std::size_t>(characters) != name.size())

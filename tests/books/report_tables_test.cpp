@@ -3,15 +3,24 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <sstream>
 
+#include "books/a/ABook.h"
+#include "books/b/BBook.h"
+#include "books/banners/BannersBook.h"
+#include "books/common/BookletReport.h"
 #include "books/fete/FeteReport.h"
 #include "runtime/report/Report.h"
 #include "runtime/report/TextCodePage.h"
+#include "runtime/report/WmfPlayer.h"
 
 #include "ChildName.h"
 
@@ -105,4 +114,92 @@ TEST(FeteReportBenchmark, DISABLED_SheetsPerSecond) {
               static_cast<double>(queue.Records()) / seconds, static_cast<double>(bytes) / 1024.0 / queue.Records());
   EXPECT_EQ(queue.Records(), static_cast<std::size_t>(records * 6));
   DeletePageFiles(queue);
+}
+
+namespace {
+
+struct BookletCase {
+  const char* program;
+  const book::BookDef& (*book)();
+};
+
+const BookletCase kBooklets[] = {{"banners", &BannersBook}, {"a", &ABook}, {"b", &BBook}};
+
+}  // namespace
+
+// The other books' booklets come from their own pages: ten numbered half pages, each story
+// page's sentence printed, every picture made by the build.
+TEST(BookletReports, EveryBookPrintsItsOwnTenPages) {
+  for (const BookletCase& c : kBooklets) {
+    SCOPED_TRACE(c.program);
+    const ReportDef def = book::MakeBookletReport(c.book());
+    ASSERT_EQ(def.bands.size(), 6u);
+    std::set<std::string> texts;
+    std::vector<std::string> pictures;
+    for (const BandDef& band : def.bands) {
+      EXPECT_EQ(band.height, 10750);
+      for (const ReportItem& item : band.items) {
+        if (item.kind == ItemKind::Text) texts.insert(item.text);
+        if (item.kind == ItemKind::Picture) pictures.push_back(item.picture);
+        EXPECT_LE(def.marginLeft + item.x + item.width, def.pageWidth) << item.text << item.picture;
+        EXPECT_LE(item.y + item.height, band.height) << item.text << item.picture;
+      }
+    }
+    for (int n = 1; n <= 10; ++n) EXPECT_TRUE(texts.count(std::to_string(n))) << "page number " << n;
+    // Every story sentence is there, whole or broken into lines.
+    std::string all;
+    for (const std::string& t : texts) all += t + "  ";
+    for (const book::PageDef& page : c.book().pages)
+      for (const book::PageControl& control : page.controls)
+        if (control.role == book::Role::Sentence) {
+          std::istringstream words(control.text);
+          for (std::string w; words >> w;) EXPECT_NE(all.find(w), std::string::npos) << w << " of " << control.text;
+        }
+    EXPECT_GE(pictures.size(), 6u + 1u);
+    const auto dir = PictureDir();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) continue;
+    for (const std::string& picture : pictures) {
+      bool found = false;
+      for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        std::string a = entry.path().filename().string(), b = picture;
+        for (char& ch : a) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        for (char& ch : b) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        found |= a == b;
+      }
+      EXPECT_TRUE(found) << picture;
+    }
+  }
+}
+
+// Not a check: draws every sheet of every booklet into the build folder for people to look at.
+TEST(BookletReports, DISABLED_DrawSheetsForPeopleToLookAt) {
+  const auto dir = PictureDir();
+  std::error_code ec;
+  if (!std::filesystem::is_directory(dir, ec)) GTEST_SKIP() << "a build without pictures";
+  EnsureGui();
+  const auto here = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  std::vector<std::pair<std::string, ReportDef>> books = {{"fete", FeteReport()}};
+  for (const BookletCase& c : kBooklets) books.emplace_back(c.program, book::MakeBookletReport(c.book()));
+  for (const auto& [name, def] : books) {
+    PreviewQueue queue;
+    Report report(def);
+    report.SetPreviewQueue(&queue);
+    report.Open();
+    for (const char* band : book::kBookletBands) report.Print(band);
+    report.EndPage();
+    for (std::size_t n = 1; n <= queue.Records(); ++n) {
+      QFile file(QString::fromStdString(*queue.Get(n)));
+      ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+      QImage sheet(425, 550, QImage::Format_RGB32);
+      sheet.fill(Qt::white);
+      QPainter painter(&sheet);
+      PlayWmf(painter, file.readAll(), QRectF(0, 0, 425, 550));
+      painter.end();
+      sheet.save(QString("%1/../../booklet-%2-%3.png").arg(dir.string().c_str()).arg(name.c_str()).arg(n));
+    }
+    DeletePageFiles(queue);
+  }
+  std::filesystem::current_path(here);
 }

@@ -432,8 +432,10 @@ bool WmfRecordPlayer::Prepare(bool outline, bool fill) {
   QPen pen(Qt::NoPen);
   if (outline && (s.pen.style & 0x0F) != PS_NULL) {
     pen = QPen(s.pen.color);
-    pen.setWidthF(s.pen.width);  // 0: one device pixel
-    pen.setCosmetic(s.pen.width == 0);
+    // As on a screen, no pen is thinner than one device pixel (width 0 included).
+    const double pixels = s.pen.width * std::sqrt(std::fabs((full * base_).determinant()));
+    pen.setWidthF(pixels < 1 ? 0 : s.pen.width);
+    pen.setCosmetic(pixels < 1);
     switch (s.pen.style & 0x0F) {
       case PS_DASH: pen.setStyle(Qt::DashLine); break;
       case PS_DOT: pen.setStyle(Qt::DotLine); break;

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -27,8 +28,19 @@ using wdrt::report::WmfStatus;
 // Files with structural faults (header size disagreeing with the file, bytes after the EOF
 // record, a record running past the end, no EOF, a zero extent) and the one that is no
 // metafile at all.
-// Distance allowed between our baseline start and wmf2svg's, in text heights (set below).
-constexpr double kTolerance = 0.5;
+// Distance allowed between our baseline start and wmf2svg's, in text box heights (ascent +
+// descent, about 1.15 em). The reference point of a record is exact, but top- and bottom-
+// aligned texts find their baseline through the font's ascent or descent, and centred or
+// right-aligned ones through the text's width, and both come from other fonts there
+// (Times/Helvetica metrics and its own symbol tables against our Liberation faces): for
+// single glyphs of substituted symbol fonts that reaches about 0.8 of a text height.
+constexpr double kTolerance = 0.8;
+// Share of a file's texts that must stand within the tolerance.
+constexpr double kAgreeing = 0.9;
+
+// wmf2svg frames the extent of what this file draws instead of its placeable box (ImageMagick,
+// on the same library, shows the same shift), so positions cannot be compared.
+const std::set<QString> kOtherFrame = {"libwmf_fulltest.wmf"};
 
 const std::map<QString, WmfStatus> kFaulty = {
     {"libwmf_gd-Readme-not-a-metafile.wmf", WmfStatus::NotMetafile},
@@ -55,6 +67,23 @@ QStringList CorpusFiles() {
   QStringList files = QDir(dir).entryList({"*.wmf"}, QDir::Files, QDir::Name);
   for (QString& f : files) f = dir + "/" + f;
   return files;
+}
+
+// True when a SETTEXTALIGN asks for texts at the current position: their places then follow
+// the advance widths of the texts before them, which wmf2svg measures with other fonts (and
+// in part ignores), so such files are left out of the position comparison.
+bool UsesCurrentPosition(const QByteArray& bytes) {
+  const auto* d = reinterpret_cast<const unsigned char*>(bytes.constData());
+  const std::size_t n = static_cast<std::size_t>(bytes.size());
+  std::size_t at = (n >= 4 && d[0] == 0xD7 && d[1] == 0xCD && d[2] == 0xC6 && d[3] == 0x9A) ? 40 : 18;
+  while (at + 8 <= n) {
+    const std::uint32_t words = d[at] | d[at + 1] << 8 | d[at + 2] << 16 | static_cast<std::uint32_t>(d[at + 3]) << 24;
+    const int function = d[at + 4] | d[at + 5] << 8;
+    if (words < 3 || words > (n - at) / 2) break;
+    if (function == 0x012E && (d[at + 6] & 1)) return true;
+    at += static_cast<std::size_t>(words) * 2;
+  }
+  return false;
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -110,6 +139,7 @@ TEST_F(WmfCorpusTest, EveryFileDrawsInTimeWithItsStatus) {
 // Texts as wmf2svg draws them: the baseline start of every glyph run, in SVG pixels.
 struct SvgRender {
   bool ok = false;
+  int ink = -1;  // pixels of ink when the SVG is drawn 400 pixels wide; -1: Qt cannot read it
   QSizeF size;
   std::vector<QPointF> texts;
 };
@@ -133,6 +163,15 @@ SvgRender RunWmf2Svg(const QString& wmf, const QString& svgPath) {
     out.texts.emplace_back(m.captured(1).toDouble() + m.captured(3).toDouble(),
                            m.captured(2).toDouble() + m.captured(4).toDouble());
   }
+  QSvgRenderer renderer(svgPath);
+  if (renderer.isValid() && out.size.width() > 0) {
+    QImage image(400, std::max(1, static_cast<int>(400 * out.size.height() / out.size.width())), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    out.ink = reporttest::InkPixels(image);
+  }
   out.ok = true;
   return out;
 }
@@ -148,28 +187,31 @@ TEST_F(WmfCorpusTest, InkAndTextPositionsAgreeWithWmf2Svg) {
     if (!svg.ok) continue;
     const QByteArray bytes = ReadAll(path);
     wdrt::report::WmfPlayResult result;
-    EXPECT_GT(reporttest::InkPixels(Draw(bytes, 400, &result)), 0);
+    // Ink wherever wmf2svg shows some (one file paints white on white).
+    if (svg.ink != 0) EXPECT_GT(reporttest::InkPixels(Draw(bytes, 400, &result)), 0);
     ++compared;
 
     const auto header = wdrt::report::ReadWmfHeader(bytes);
     ASSERT_TRUE(header.has_value());
     const auto texts = wdrt::report::ExtractWmfTexts(bytes);
-    if (texts.empty() || svg.texts.empty() || !header->placeable) continue;
+    // Without a placeable box wmf2svg frames what the file draws, we frame its window.
+    if (texts.empty() || svg.texts.empty() || !header->placeable || kOtherFrame.count(name) ||
+        UsesCurrentPosition(bytes))
+      continue;
     ++filesWithText;
     // Our baseline start, in wmf2svg's pixels, must lie near one of its glyph origins.
     const double perInchX = svg.size.width() / header->sizeInches.width();
     const double perInchY = svg.size.height() / header->sizeInches.height();
     int near = 0;
-    double worst = 0;
     for (const auto& item : texts) {
       const QPointF ours(item.position.x() * perInchX, item.position.y() * perInchY);
       double best = 1e9;
       for (const QPointF& theirs : svg.texts) best = std::min(best, std::hypot(ours.x() - theirs.x(), ours.y() - theirs.y()));
       const double tolerance = kTolerance * std::max(item.box.height() * perInchY, 4.0);
       near += best <= tolerance;
-      worst = std::max(worst, best / std::max(item.box.height() * perInchY, 4.0));
+
     }
-    std::printf("%-40s texts %3zu near %3d worst %.2f em\n", name.toUtf8().constData(), texts.size(), near, worst);
+    EXPECT_GE(near, kAgreeing * static_cast<double>(texts.size())) << near << " of " << texts.size();
   }
   EXPECT_GE(compared, 45);
   EXPECT_GE(filesWithText, 10);

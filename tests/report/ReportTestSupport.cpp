@@ -100,6 +100,10 @@ WmfBuilder& WmfBuilder::Raw(std::uint16_t function, const QByteArray& params) {
 }
 
 WmfBuilder& WmfBuilder::Record(std::uint16_t function, std::initializer_list<int> words) {
+  return Record(function, std::vector<int>(words));
+}
+
+WmfBuilder& WmfBuilder::Record(std::uint16_t function, const std::vector<int>& words) {
   QByteArray p;
   for (int w : words) Put16(p, w);
   return Raw(function, p);

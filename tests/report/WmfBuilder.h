@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace reporttest {
 
@@ -19,6 +20,7 @@ class WmfBuilder {
 
   // A record with 16-bit words of parameters.
   WmfBuilder& Record(std::uint16_t function, std::initializer_list<int> words);
+  WmfBuilder& Record(std::uint16_t function, const std::vector<int>& words);
   // A record with raw parameter bytes (padded to a whole word).
   WmfBuilder& Raw(std::uint16_t function, const QByteArray& params);
 

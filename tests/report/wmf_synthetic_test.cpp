@@ -3,6 +3,7 @@
 // mix modes and clips, and a page like the report engine's.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 
@@ -17,8 +18,17 @@ namespace {
 using namespace wdrt::report;
 using reporttest::WmfBuilder;
 
+// With WMF_SEED_DIR set, every file drawn is also written there (seeds of the fuzz corpus).
+void KeepAsSeed(const QByteArray& bytes) {
+  const QString dir = qEnvironmentVariable("WMF_SEED_DIR");
+  if (dir.isEmpty()) return;
+  QFile file(dir + "/synthetic-" + QString::number(qHash(bytes), 16) + ".wmf");
+  if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
 QImage Draw(const QByteArray& bytes, QSize size, WmfPlayResult* result = nullptr,
             const WmfPlayOptions& options = {}) {
+  KeepAsSeed(bytes);
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::white);
   QPainter painter(&image);

@@ -188,7 +188,9 @@ TEST_F(WmfCorpusTest, InkAndTextPositionsAgreeWithWmf2Svg) {
     const QByteArray bytes = ReadAll(path);
     wdrt::report::WmfPlayResult result;
     // Ink wherever wmf2svg shows some (one file paints white on white).
-    if (svg.ink != 0) EXPECT_GT(reporttest::InkPixels(Draw(bytes, 400, &result)), 0);
+    if (svg.ink != 0) {
+      EXPECT_GT(reporttest::InkPixels(Draw(bytes, 400, &result)), 0);
+    }
     ++compared;
 
     const auto header = wdrt::report::ReadWmfHeader(bytes);

@@ -152,8 +152,11 @@ TEST_F(WmfSyntheticTest, BitmapsDecodeInEveryLayout) {
       for (int row = 0; row < 2; ++row) {
         const int want = row == 0 ? c.top[x] : c.bottom[x];
         const QRgb got = decoded->image.pixel(x, row);
-        if (want < 0) EXPECT_EQ(qAlpha(got), 0) << x << "," << row;
-        else EXPECT_EQ(got, colours[want]) << x << "," << row;
+        if (want < 0) {
+          EXPECT_EQ(qAlpha(got), 0) << x << "," << row;
+        } else {
+          EXPECT_EQ(got, colours[want]) << x << "," << row;
+        }
       }
     }
   }

@@ -3,30 +3,28 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QRect>
+
 #include "runtime/report/WmfFormat.h"
 
 namespace wdrt::report {
 namespace {
 
-// A rectangle far larger than any page in device units, the "everything" an exclusion cuts from.
-const QRectF kEverything(-1e7, -1e7, 2e7, 2e7);
+// Clip space covered when nothing clips yet: what an exclusion cuts from.
+const QRect kEverything(-(1 << 28), -(1 << 28), 1 << 29, 1 << 29);
 
-// Keeps a clip that many exclusions have cut into bounded in size: past this many path
-// elements it falls back to the bounding box.
-constexpr int kMaxClipElements = 4000;
+// Past this many rectangles a clip that many exclusions have cut up falls back to its bounding
+// box, so time and memory stay bounded.
+constexpr int kMaxClipRects = 20000;
 
-QPainterPath Bounded(QPainterPath path) {
-  if (path.elementCount() <= kMaxClipElements) return path;
-  QPainterPath box;
-  box.addRect(path.boundingRect());
-  return box;
+QRegion Bounded(const QRegion& region) {
+  return region.rectCount() <= kMaxClipRects ? region : QRegion(region.boundingRect());
 }
 
-QPainterPath RectPath(const QTransform& t, const QRectF& logical) {
-  QPainterPath path;
-  path.addPolygon(t.map(QPolygonF(logical.normalized())));
-  path.closeSubpath();
-  return path;
+QRegion RectRegion(const QTransform& toClip, const QRectF& logical) {
+  const QRectF r = toClip.mapRect(logical.normalized());
+  const QRectF limited = r.intersected(QRectF(kEverything));
+  return QRegion(limited.toAlignedRect());
 }
 
 }  // namespace
@@ -84,7 +82,7 @@ bool WmfDeviceContext::Select(std::size_t index) {
     case WmfObject::Kind::Pen: state_.pen = o.pen; return true;
     case WmfObject::Kind::Brush: state_.brush = o.brush; return true;
     case WmfObject::Kind::Font: state_.font = o.font; return true;
-    case WmfObject::Kind::Region: SetClip(o.region); return true;
+    case WmfObject::Kind::Region: return true;  // the player selects regions as clips
     case WmfObject::Kind::Other: return true;  // palettes: nothing to select for drawing
     case WmfObject::Kind::Empty: return false;
   }
@@ -116,29 +114,25 @@ bool WmfDeviceContext::Restore(int which) {
   return true;
 }
 
-void WmfDeviceContext::IntersectClip(const QRectF& logical) {
-  const QPainterPath rect = RectPath(LogicalToDevice(), logical);
+void WmfDeviceContext::IntersectClip(const QRectF& logical, const QTransform& toClip) {
+  const QRegion rect = RectRegion(toClip, logical);
   state_.clip = state_.clipped ? Bounded(state_.clip.intersected(rect)) : rect;
   state_.clipped = true;
 }
 
-void WmfDeviceContext::ExcludeClip(const QRectF& logical) {
-  QPainterPath base = state_.clip;
-  if (!state_.clipped) {
-    base = QPainterPath();
-    base.addRect(kEverything);
-  }
-  state_.clip = Bounded(base.subtracted(RectPath(LogicalToDevice(), logical)));
+void WmfDeviceContext::ExcludeClip(const QRectF& logical, const QTransform& toClip) {
+  const QRegion base = state_.clipped ? state_.clip : QRegion(kEverything);
+  state_.clip = Bounded(base.subtracted(RectRegion(toClip, logical)));
   state_.clipped = true;
 }
 
-void WmfDeviceContext::SetClip(const QRectF& logical) {
-  state_.clip = RectPath(LogicalToDevice(), logical);
+void WmfDeviceContext::SetClip(const QRectF& logical, const QTransform& toClip) {
+  state_.clip = RectRegion(toClip, logical);
   state_.clipped = true;
 }
 
 void WmfDeviceContext::ClearClip() {
-  state_.clip = QPainterPath();
+  state_.clip = QRegion();
   state_.clipped = false;
 }
 

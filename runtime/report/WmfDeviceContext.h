@@ -5,7 +5,7 @@
 
 #include <QColor>
 #include <QImage>
-#include <QPainterPath>
+#include <QRegion>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -68,7 +68,7 @@ struct WmfDcState {
   QPointF windowOrg, windowExt{1, 1}, viewportOrg, viewportExt{1, 1};
   QPointF position;  // current position, logical
   bool clipped = false;
-  QPainterPath clip;  // device units
+  QRegion clip;  // in the clip space the player chose (its painter's device pixels)
 };
 
 class WmfDeviceContext {
@@ -93,10 +93,10 @@ class WmfDeviceContext {
   // Positive `which` restores that saved level, negative counts back from the top.
   bool Restore(int which);
 
-  // Clip changes with a rectangle in logical units.
-  void IntersectClip(const QRectF& logical);
-  void ExcludeClip(const QRectF& logical);
-  void SetClip(const QRectF& logical);
+  // Clip changes with a rectangle in logical units; `toClip` maps logical units to clip space.
+  void IntersectClip(const QRectF& logical, const QTransform& toClip);
+  void ExcludeClip(const QRectF& logical, const QTransform& toClip);
+  void SetClip(const QRectF& logical, const QTransform& toClip);
   void ClearClip();
 
  private:

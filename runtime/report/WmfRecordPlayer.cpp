@@ -192,15 +192,20 @@ bool WmfRecordPlayer::Dispatch(std::uint16_t function, Params p, std::size_t n) 
       return dc_.Restore(ReadS16(p)) ? true : Fault("RESTOREDC without a matching SAVEDC");
     case META_SELECTOBJECT:
       if (!need(2)) return false;
-      if (dc_.Object(ReadU16(p)) && dc_.Object(ReadU16(p))->kind == WmfObject::Kind::Region)
+      if (const WmfObject* o = dc_.Object(ReadU16(p)); o && o->kind == WmfObject::Kind::Region) {
+        if (painter_) dc_.SetClip(o->region, LogicalToClip());
         clipDirty_ = true;
+      }
       return dc_.Select(ReadU16(p)) ? true : Fault("SELECTOBJECT of a missing object");
     case META_SELECTCLIPREGION: {
       if (!need(2)) return false;
       const WmfObject* o = dc_.Object(ReadU16(p));
       clipDirty_ = true;
-      if (o && o->kind == WmfObject::Kind::Region) dc_.SetClip(o->region);
-      else dc_.ClearClip();
+      if (o && o->kind == WmfObject::Kind::Region) {
+        if (painter_) dc_.SetClip(o->region, LogicalToClip());
+      } else {
+        dc_.ClearClip();
+      }
       return true;
     }
     case META_DELETEOBJECT:
@@ -213,16 +218,18 @@ bool WmfRecordPlayer::Dispatch(std::uint16_t function, Params p, std::size_t n) 
     case META_INTERSECTCLIPRECT: case META_EXCLUDECLIPRECT: {
       if (!need(8)) return false;
       const QRectF r(QPointF(ReadS16(p + 6), ReadS16(p + 4)), QPointF(ReadS16(p + 2), ReadS16(p)));
-      if (function == META_INTERSECTCLIPRECT) dc_.IntersectClip(r);
-      else dc_.ExcludeClip(r);
+      if (!painter_) return true;  // clips matter only where something is painted
+      if (function == META_INTERSECTCLIPRECT) dc_.IntersectClip(r, LogicalToClip());
+      else dc_.ExcludeClip(r, LogicalToClip());
       clipDirty_ = true;
       return true;
     }
     case META_OFFSETCLIPRGN: {
       if (!need(4)) return false;
       if (s.clipped) {
-        const QTransform t = dc_.LogicalToDevice();
-        s.clip.translate(ReadS16(p + 2) * t.m11(), ReadS16(p) * t.m22());
+        const QTransform t = LogicalToClip();
+        const QPointF by = t.map(QPointF(ReadS16(p + 2), ReadS16(p))) - t.map(QPointF(0, 0));
+        s.clip.translate(by.toPoint());
         clipDirty_ = true;
       }
       return true;
@@ -390,6 +397,8 @@ bool WmfRecordPlayer::CreateObject(std::uint16_t function, Params p, std::size_t
 
 QTransform WmfRecordPlayer::LogicalToPainter() const { return dc_.LogicalToDevice() * deviceToPainter_; }
 
+QTransform WmfRecordPlayer::LogicalToClip() const { return LogicalToPainter() * base_; }
+
 void WmfRecordPlayer::SetPainterTransform(const QTransform& logicalToPainter) {
   painter_->setTransform(logicalToPainter * base_);
 }
@@ -407,8 +416,8 @@ void WmfRecordPlayer::ApplyClip() {
   else painter_->setClipping(false);
   const WmfDcState& s = dc_.State();
   if (s.clipped) {
-    painter_->setTransform(deviceToPainter_ * base_);
-    painter_->setClipPath(s.clip, hasCallerClip_ ? Qt::IntersectClip : Qt::ReplaceClip);
+    painter_->setTransform(QTransform());
+    painter_->setClipRegion(s.clip, hasCallerClip_ ? Qt::IntersectClip : Qt::ReplaceClip);
   }
 }
 
@@ -423,8 +432,10 @@ bool WmfRecordPlayer::Prepare(bool outline, bool fill) {
   QPen pen(Qt::NoPen);
   if (outline && (s.pen.style & 0x0F) != PS_NULL) {
     pen = QPen(s.pen.color);
-    pen.setWidthF(s.pen.width);  // 0: one device pixel
-    pen.setCosmetic(s.pen.width == 0);
+    // As on a screen, no pen is thinner than one device pixel (width 0 included).
+    const double pixels = s.pen.width * std::sqrt(std::fabs((full * base_).determinant()));
+    pen.setWidthF(pixels < 1 ? 0 : s.pen.width);
+    pen.setCosmetic(pixels < 1);
     switch (s.pen.style & 0x0F) {
       case PS_DASH: pen.setStyle(Qt::DashLine); break;
       case PS_DOT: pen.setStyle(Qt::DotLine); break;

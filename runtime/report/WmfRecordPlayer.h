@@ -64,6 +64,7 @@ class WmfRecordPlayer {
   bool Prepare(bool outline, bool fill);
   void ApplyClip();
   QTransform LogicalToPainter() const;
+  QTransform LogicalToClip() const;  // logical units → the painter's device pixels
   QFont MakeFont(double pixelHeight, double pixelWidth);
   void SetPainterTransform(const QTransform& logicalToPainter);
 

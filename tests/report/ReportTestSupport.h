@@ -1,14 +1,23 @@
-// Shared by the report tests: the one QGuiApplication, a private CUPS server with one queue,
-// small pictures, and reading metafiles and PDFs back.
+// Shared by the report tests: the one QGuiApplication, the corpus folder and ink, a private
+// CUPS server with one queue, small pictures, and reading metafiles and PDFs back.
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
+#include <QString>
 #include <string>
 #include <vector>
 
 namespace reporttest {
 
+// The one QGuiApplication of the test program, with the runtime's font substitutions.
 void EnsureGuiApp();
+// The folder of metafiles written by other programs, or empty when it is not beside the checkout.
+QString CorpusDir();
+// Pixels that differ from white.
+int InkPixels(const QImage& image);
+// A folder under the build tree for pictures a person may look at.
+QString ArtifactDir();
 
 // A JPEG of `width` × `height` pixels in one colour, as bytes, and written to `file`.
 QByteArray MakeJpeg(int width, int height, unsigned rgb = 0x3366CC);

@@ -27,6 +27,7 @@ enum EventNumber : int {
 struct Event {
   int number = 0;
   int control = 0;  // 0 for a window event
+  int key = 0;      // the key of an alert-key event (Keys.h)
 };
 
 // Button values of MESSAGE and of the framework.

@@ -33,6 +33,7 @@ enum ControlType : int {
   TypeTab = 37,
   TypePanel = 38,
   TypeRichText = 39,
+  TypeViewport = 40,  // a scrollable area; controls that name it as parent scroll inside it
   TypeToolbar = 128,
 };
 
@@ -57,7 +58,16 @@ enum Property : int {
   PropMaxHeight = 31920,
   PropDeferMoves = 31933,     // number of deferred moves pending; 0 applies them
   PropTimer = 31960,          // timer interval in hundredths of a second
+  // A viewport's scroll positions (0 .. 255 across the range), the last click in it (0 .. 255
+  // across what it shows) and its cursor (ViewportCursor).
+  PropScrollX = 31991,
+  PropScrollY = 31992,
+  PropClickX = 31993,
+  PropClickY = 31994,
+  PropViewportCursor = 31995,
 };
+
+enum ViewportCursor : int { CursorArrow = 0, CursorZoomIn = 1, CursorZoomOut = 2 };
 
 enum ButtonStyle : int {
   ButtonStylePlain = 0,    // a raised button with its own background

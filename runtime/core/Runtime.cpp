@@ -178,6 +178,7 @@ bool Accept(const WindowPtr& window, Event& event) {
   const auto forever = std::chrono::steady_clock::now() + std::chrono::hours(24 * 365);
   if (!window->Take(event, forever)) return false;
   currentEvent = event;
+  if (event.number == EventAlertKey) keyCode = event.key;
   std::vector<std::function<void()>> routed;
   {
     Registry& r = Windows();
@@ -228,6 +229,18 @@ void PostToWindow(const WindowPtr& window, int event, int control) {
 void PostInput(const WindowPtr& window, int event, int control) {
   if (!window || !window->IsOpen() || window->IsCovered()) return;
   window->Post(Event{event, control});
+}
+
+void Alert(const WindowPtr& window, int key) {
+  if (window) window->ArmKey(key);
+}
+
+bool PostKey(const WindowPtr& window, int key) {
+  if (!window || !window->IsOpen() || window->IsCovered() || !window->IsArmed(key)) return false;
+  Event event{EventAlertKey, 0};
+  event.key = key;
+  window->Post(event);
+  return true;
 }
 
 const Event& CurrentEvent() { return currentEvent; }

@@ -40,6 +40,11 @@ void PostToWindow(const WindowPtr& window, int event, int control = 0);
 // Input from the view: dropped when the window is covered or closed.
 void PostInput(const WindowPtr& window, int event, int control = 0);
 
+// ALERT: arms a key (Keys.h) so that pressing it in the window gives an alert-key event.
+void Alert(const WindowPtr& window, int key);
+// A key pressed in the window (the view): queued as an alert-key event when it is armed.
+bool PostKey(const WindowPtr& window, int key);
+
 // The current event of the calling thread's loop (EVENT, FIELD, KEYCODE).
 const Event& CurrentEvent();
 int KeyCode();

@@ -40,6 +40,8 @@ class ViewPort {
   virtual bool ResizeByUser(const WindowPtr& window, int widthDlu, int heightDlu) = 0;
   virtual bool CloseByUser(const WindowPtr& window) = 0;
   virtual bool AnswerMessage(int button) = 0;  // answers the open message box, if any
+  // Presses a key (Keys.h) in the window, where its focus is.
+  virtual bool Key(const WindowPtr& window, int key) { (void)window; (void)key; return false; }
 };
 
 void SetViewPort(ViewPort* view);

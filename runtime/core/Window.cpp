@@ -215,3 +215,17 @@ int Window::TimerInterval() const {
 }
 
 }  // namespace wdrt
+
+namespace wdrt {
+
+void Window::ArmKey(int key) {
+  std::lock_guard lock(mutex_);
+  alertKeys_.insert(key);
+}
+
+bool Window::IsArmed(int key) const {
+  std::lock_guard lock(mutex_);
+  return alertKeys_.count(key) != 0;
+}
+
+}  // namespace wdrt

@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,10 @@ class Window {
   void SetTimerInterval(int hundredths);
   int TimerInterval() const;
 
+  // ALERT: keys that reach the window's loop as alert-key events.
+  void ArmKey(int key);
+  bool IsArmed(int key) const;
+
  private:
   ControlState* FindLocked(int number);
 
@@ -95,6 +100,7 @@ class Window {
   std::map<int, long> windowProps_;
   std::deque<Event> queue_;
   int timerHundredths_ = 0;
+  std::set<int> alertKeys_;
   std::chrono::steady_clock::time_point nextTimer_{};
 };
 

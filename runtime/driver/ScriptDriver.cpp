@@ -9,8 +9,10 @@
 #include <thread>
 
 #include "runtime/core/Journal.h"
+#include "runtime/core/Keys.h"
 #include "runtime/core/Runtime.h"
 #include "runtime/core/ViewPort.h"
+#include "runtime/dialogs/FileDialog.h"
 #include "runtime/dialogs/Message.h"
 #include "runtime/dialogs/PrinterDialog.h"
 
@@ -130,6 +132,10 @@ class Driver {
       } else {
         for (const WindowPtr& w : OpenWindows())
           if (w->Title() == first) window = w;  // the newest such window
+        // Else a window whose title begins with the text ("Report Preview   [queue on uri]").
+        if (!window)
+          for (const WindowPtr& w : OpenWindows())
+            if (w->Title().rfind(first, 0) == 0) window = w;
       }
       return window != nullptr;
     });
@@ -186,12 +192,21 @@ class Driver {
       if (!ok) reason = "fewer than " + std::to_string(count) + " windows \"" + title + "\" open";
       return ok;
     }
+    if (verb == "answer" && step.words.size() > 2 && step.words[1] == "Save") {
+      const std::string file = step.words[2];
+      bool ok = view && Within([&] { return AnswerFileDialog(file); });
+      if (!ok) reason = "no file dialog to answer";
+      return ok;
+    }
     if (verb == "answer") {
       const int button = step.words.size() > 1 ? ButtonFromName(step.words[1]) : 0;
       if (button == 0) { reason = "unknown button"; return false; }
       // The open message box, or else the open printer dialog with the choices given.
       const PrinterDialogAnswer printerAnswer = PrinterAnswerOf(step, button);
-      bool ok = view && Within([&] { return view->AnswerMessage(button) || AnswerPrinterDialog(printerAnswer); });
+      bool ok = view && Within([&] {
+        return view->AnswerMessage(button) || AnswerPrinterDialog(printerAnswer) ||
+               (button == ButtonCancel && AnswerFileDialog(std::nullopt));
+      });
       if (!ok) reason = "no message box or dialog to answer";
       return ok;
     }
@@ -221,6 +236,13 @@ class Driver {
       const int height = std::atoi(step.words[index + 1].c_str());
       bool ok = view && Within([&] { return view->ResizeByUser(window, width, height); });
       if (!ok) reason = "could not resize";
+      return ok;
+    }
+    if (verb == "key") {
+      const int key = index < step.words.size() ? KeyFromName(step.words[index]) : 0;
+      if (key == 0) { reason = "unknown key"; return false; }
+      bool ok = view && Within([&] { return view->Key(window, key); });
+      if (!ok) reason = "key cannot be pressed";
       return ok;
     }
     int control = 0;

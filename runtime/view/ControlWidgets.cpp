@@ -15,6 +15,7 @@
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
 #include "runtime/view/Units.h"
+#include "runtime/view/Viewport.h"
 
 namespace wdrt::view {
 namespace {
@@ -139,10 +140,26 @@ ControlImage::ControlImage(QWidget* parent) : QWidget(parent) {}
 
 void ControlImage::SetPicture(const QPixmap& picture) {
   picture_ = picture;
+  metafile_.clear();
+  update();
+}
+
+void ControlImage::SetMetafile(const QString& path) {
+  if (metafile_ == path && picture_.isNull()) return;
+  picture_ = QPixmap();
+  metafile_ = path;
   update();
 }
 
 void ControlImage::paintEvent(QPaintEvent*) {
+  if (!metafile_.isEmpty()) {
+    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    QPixmap page = RenderMetafile(metafile_, size() * ratio);
+    page.setDevicePixelRatio(ratio);
+    painter.drawPixmap(0, 0, page);
+    return;
+  }
   if (picture_.isNull()) return;
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -183,6 +200,9 @@ QWidget* CreateControlWidget(const WindowPtr& window, const ControlState& state,
       widget = button;
       break;
     }
+    case TypeViewport:
+      widget = new ControlViewport(window, number, parent);
+      break;
     case TypeImage:
       widget = new ControlImage(parent);
       widget->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -249,7 +269,10 @@ void UpdateControlWidget(QWidget* widget, const ControlState& state, const FontD
   if (auto* button = qobject_cast<ControlButton*>(widget)) {
     button->Apply(state, font);
   } else if (auto* image = qobject_cast<ControlImage*>(widget)) {
-    image->SetPicture(LoadPicture(state.picture));
+    if (IsMetafileName(state.picture))
+      image->SetMetafile(QString::fromStdString(state.picture));
+    else
+      image->SetPicture(LoadPicture(state.picture));
   } else if (auto* label = qobject_cast<ControlLabel*>(widget)) {
     label->Apply(state, font);
   } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
@@ -282,6 +305,7 @@ void UpdateControlWidget(QWidget* widget, const ControlState& state, const FontD
   widget->setGeometry(PixelRect(state, widget));
   widget->setEnabled(!state.disabled);
   widget->setVisible(!state.hidden);
+  if (auto* viewport = qobject_cast<ControlViewport*>(widget)) viewport->Apply(state);
 }
 
 }  // namespace wdrt::view

@@ -37,12 +37,15 @@ class ControlImage : public QWidget {
  public:
   explicit ControlImage(QWidget* parent);
   void SetPicture(const QPixmap& picture);
+  // A page metafile, drawn at the control's size.
+  void SetMetafile(const QString& path);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   QPixmap picture_;
+  QString metafile_;
 };
 
 // A static text; light texts get a dark outline so that they read over pictures.

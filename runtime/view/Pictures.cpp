@@ -41,6 +41,18 @@ QIcon StockIcon(const std::string& name) {
     return QIcon::fromTheme("document-print", style->standardIcon(QStyle::SP_FileDialogDetailedView));
   }
   if (name == "Exit") return style->standardIcon(QStyle::SP_DialogCloseButton);
+  // Paging and viewing, for previews.
+  if (name == "First") return style->standardIcon(QStyle::SP_MediaSkipBackward);
+  if (name == "Previous") return style->standardIcon(QStyle::SP_MediaSeekBackward);
+  if (name == "Next") return style->standardIcon(QStyle::SP_MediaSeekForward);
+  if (name == "Last") return style->standardIcon(QStyle::SP_MediaSkipForward);
+  if (name == "FullWidth") return style->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+  if (name == "FullHeight") return style->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton);
+  if (name == "PrintPage") return style->standardIcon(QStyle::SP_FileIcon);
+  if (name == "Search") return QIcon::fromTheme("edit-find", style->standardIcon(QStyle::SP_FileDialogContentsView));
+  if (name == "PinIn") return style->standardIcon(QStyle::SP_DialogApplyButton);
+  if (name == "PinOut") return style->standardIcon(QStyle::SP_DialogNoButton);
+  if (name == "Text") return style->standardIcon(QStyle::SP_FileDialogDetailedView);
   if (name == "Help") return style->standardIcon(QStyle::SP_DialogHelpButton);
   if (name == "Information" || name == "Asterisk") return style->standardIcon(QStyle::SP_MessageBoxInformation);
   if (name == "Question") return style->standardIcon(QStyle::SP_MessageBoxQuestion);

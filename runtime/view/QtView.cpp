@@ -7,9 +7,11 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QThread>
 #include <future>
 
+#include "runtime/core/Keys.h"
 #include "runtime/core/Runtime.h"
 #include "runtime/dialogs/PrinterDialog.h"
 #include "runtime/view/Pictures.h"
@@ -25,6 +27,62 @@ constexpr std::pair<int, QMessageBox::StandardButton> kButtons[] = {
     {ButtonAbort, QMessageBox::Abort},   {ButtonRetry, QMessageBox::Retry},   {ButtonIgnore, QMessageBox::Ignore},
     {ButtonCancel, QMessageBox::Cancel}, {ButtonHelp, QMessageBox::Help}};
 
+// The runtime's key code of a Qt key press; 0 for keys it has no code for.
+int KeyCodeOf(const QKeyEvent& event) {
+  const int qt = event.key();
+  int key = 0;
+  if (qt >= Qt::Key_A && qt <= Qt::Key_Z) key = 'A' + (qt - Qt::Key_A);
+  else if (qt >= Qt::Key_0 && qt <= Qt::Key_9) key = '0' + (qt - Qt::Key_0);
+  else if (qt >= Qt::Key_F1 && qt <= Qt::Key_F12) key = KeyF1 + (qt - Qt::Key_F1);
+  else {
+    switch (qt) {
+      case Qt::Key_Escape: key = KeyEsc; break;
+      case Qt::Key_Space: key = KeySpace; break;
+      case Qt::Key_Left: key = KeyLeft; break;
+      case Qt::Key_Right: key = KeyRight; break;
+      case Qt::Key_Up: key = KeyUp; break;
+      case Qt::Key_Down: key = KeyDown; break;
+      case Qt::Key_PageUp: key = KeyPageUp; break;
+      case Qt::Key_PageDown: key = KeyPageDown; break;
+      case Qt::Key_Home: key = KeyHome; break;
+      case Qt::Key_End: key = KeyEnd; break;
+      case Qt::Key_Return:
+      case Qt::Key_Enter: key = KeyEnter; break;
+      case Qt::Key_Tab: key = KeyTab; break;
+      case Qt::Key_Backspace: key = KeyBackspace; break;
+      case Qt::Key_Delete: key = KeyDelete; break;
+      default: return 0;
+    }
+  }
+  const Qt::KeyboardModifiers mods = event.modifiers();
+  if (mods & Qt::ControlModifier) key |= KeyCtrl;
+  if (mods & Qt::AltModifier) key |= KeyAlt;
+  if (mods & Qt::ShiftModifier) key |= KeyShift;
+  return key;
+}
+
+QKeyEvent MakeKeyEvent(QEvent::Type type, int key) {
+  const int base = key & 0xFF;
+  int qt = 0;
+  if (base >= 'A' && base <= 'Z') qt = Qt::Key_A + (base - 'A');
+  else if (base >= '0' && base <= '9') qt = Qt::Key_0 + (base - '0');
+  else if (base >= KeyF1 && base < KeyF1 + 12) qt = Qt::Key_F1 + (base - KeyF1);
+  else {
+    constexpr std::pair<int, int> kMap[] = {{KeyEsc, Qt::Key_Escape}, {KeySpace, Qt::Key_Space}, {KeyLeft, Qt::Key_Left},
+        {KeyRight, Qt::Key_Right}, {KeyUp, Qt::Key_Up}, {KeyDown, Qt::Key_Down}, {KeyPageUp, Qt::Key_PageUp},
+        {KeyPageDown, Qt::Key_PageDown}, {KeyHome, Qt::Key_Home}, {KeyEnd, Qt::Key_End}, {KeyEnter, Qt::Key_Return},
+        {KeyTab, Qt::Key_Tab}, {KeyBackspace, Qt::Key_Backspace}, {KeyDelete, Qt::Key_Delete}};
+    for (const auto& [ours, theirs] : kMap)
+      if (ours == base) qt = theirs;
+  }
+  Qt::KeyboardModifiers mods;
+  if (key & KeyCtrl) mods |= Qt::ControlModifier;
+  if (key & KeyAlt) mods |= Qt::AltModifier;
+  if (key & KeyShift) mods |= Qt::ShiftModifier;
+  const QString text = base == KeySpace ? QStringLiteral(" ") : QString();
+  return QKeyEvent(type, qt, mods, text);
+}
+
 QMessageBox::Icon BoxIcon(int icon) {
   switch (icon) {
     case IconHand: return QMessageBox::Critical;
@@ -38,6 +96,7 @@ QMessageBox::Icon BoxIcon(int icon) {
 }  // namespace
 
 QtView::QtView() {
+  qApp->installEventFilter(this);
   // FOCUS: the control that has the keyboard focus, kept in its window's model.
   connect(qApp, &QApplication::focusChanged, this, [](QWidget*, QWidget* now) {
     for (QWidget* w = now; w; w = w->parentWidget()) {
@@ -54,6 +113,20 @@ QtView::QtView() {
   });
 }
 QtView::~QtView() = default;
+
+bool QtView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+  auto* widget = static_cast<QWidget*>(watched);
+  WindowPtr model;
+  for (QWidget* w = widget; w && !model; w = w->parentWidget()) {
+    if (auto* client = qobject_cast<WindowWidget*>(w)) model = client->Model();
+    else if (auto* frame = qobject_cast<FrameWindow*>(w)) model = frame->Model();
+  }
+  if (!model) return false;
+  const int key = KeyCodeOf(*static_cast<QKeyEvent*>(event));
+  return key != 0 && PostKey(model, key);
+}
+
 
 template <typename F>
 auto QtView::OnGui(F&& f) {
@@ -356,6 +429,21 @@ bool QtView::AnswerMessage(int button) {
       }
     }
     return false;
+  });
+}
+
+bool QtView::Key(const WindowPtr& window, int key) {
+  const int id = window->Id();
+  return OnGui([this, id, key] {
+    Shown* shown = Find(id);
+    if (!shown || !shown->top) return false;
+    QWidget* target = shown->top->focusWidget();
+    if (!target) target = shown->client ? static_cast<QWidget*>(shown->client) : shown->top.data();
+    QKeyEvent press = MakeKeyEvent(QEvent::KeyPress, key);
+    QKeyEvent release = MakeKeyEvent(QEvent::KeyRelease, key);
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
+    return true;
   });
 }
 

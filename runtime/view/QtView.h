@@ -38,6 +38,11 @@ class QtView : public QObject, public ViewPort {
   bool ResizeByUser(const WindowPtr& window, int widthDlu, int heightDlu) override;
   bool CloseByUser(const WindowPtr& window) override;
   bool AnswerMessage(int button) override;
+  bool Key(const WindowPtr& window, int key) override;
+
+ protected:
+  // Key presses in a window whose model armed the key become alert-key events.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct Shown {

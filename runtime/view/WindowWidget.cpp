@@ -9,6 +9,7 @@
 #include "runtime/view/ControlWidgets.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/Units.h"
+#include "runtime/view/Viewport.h"
 
 namespace wdrt::view {
 namespace {
@@ -74,9 +75,23 @@ void WindowWidget::Build() {
   std::vector<ControlState> controls = window_->Controls();
   std::stable_sort(controls.begin(), controls.end(),
                    [](const ControlState& a, const ControlState& b) { return Layer(a) < Layer(b); });
+  auto viewportOf = [&](const ControlState& state) {
+    if (state.def.parent == 0) return false;
+    auto parent = window_->Control(state.def.parent);
+    return parent && parent->def.type == TypeViewport;
+  };
   for (const ControlState& state : controls) {
-    if (!Wanted(state)) continue;
+    if (!Wanted(state) || viewportOf(state)) continue;
     QWidget* widget = CreateControlWidget(window_, state, window_->Def().font, this);
+    widget->raise();
+    controls_[state.number] = widget;
+  }
+  // Controls inside a viewport lie on its canvas, in their layer order.
+  for (const ControlState& state : controls) {
+    if (!Wanted(state) || !viewportOf(state)) continue;
+    auto* viewport = qobject_cast<ControlViewport*>(ControlWidget(state.def.parent));
+    if (!viewport) continue;
+    QWidget* widget = CreateControlWidget(window_, state, window_->Def().font, viewport->Canvas());
     widget->raise();
     controls_[state.number] = widget;
   }

@@ -127,6 +127,30 @@ bool Run(const std::string& command, bool wait) {
   return true;
 }
 
+bool RunWithArguments(const std::string& program, const std::vector<std::string>& arguments) {
+  std::string shown = program;
+  for (const std::string& a : arguments) shown += " \"" + a + "\"";
+  std::optional<std::string> found = FindProgram(program);
+  std::vector<std::string> words;
+  words.push_back(found ? *found : program);
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (auto& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  // posix_spawnp searches PATH for a bare name; it never runs a shell.
+  const bool ok = !program.empty() &&
+                  (found ? ::posix_spawn(&pid, found->c_str(), nullptr, nullptr, argv.data(), environ)
+                         : ::posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ)) == 0;
+  JournalLine("run " + JournalQuote(shown) + " -> " + (ok ? "ok" : "failed"));
+  if (!ok) return false;
+  std::thread([pid] {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+  }).detach();
+  return true;
+}
+
 void SetCommandLine(int argc, char** argv) {
   std::lock_guard lock(processMutex);
   arguments.assign(argv, argv + argc);

@@ -30,6 +30,7 @@ book::BookDef MakeBannersBook() {
   def.frameHeight = 219;
   def.printEntry = book::PrintEntry::Called;
   def.printModule = 12;
+  def.pdfName = "Sea4.pdf";
   def.wordPoints = 28;
   def.sentencePoints = 28;
   def.toolbar = book::StandardToolbar({

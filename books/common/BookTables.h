@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/core/WindowDef.h"
+#include "runtime/report/ReportDef.h"
 
 namespace book {
 
@@ -84,6 +85,9 @@ struct BookDef {
   int sentencePoints = 28;
   std::vector<ToolbarButton> toolbar;
   std::vector<PageDef> pages;
+  // The printed booklet: its report (null: made from the pages) and the PDF's name.
+  const wdrt::report::ReportDef& (*report)() = nullptr;
+  std::string pdfName = "Book.pdf";
 
   const PageDef* Page(int module) const {
     for (const PageDef& p : pages)

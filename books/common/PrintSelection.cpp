@@ -3,7 +3,6 @@
 #include "books/common/BookGlobals.h"
 #include "books/common/BookWindow.h"
 #include "runtime/core/Threads.h"
-#include "runtime/dialogs/Message.h"
 #include "runtime/os/Shell.h"
 
 namespace book {
@@ -137,10 +136,5 @@ void PrintSelectionPdf() {
   wdrt::Close(controller.window);
 }
 
-void PrintBook1a() {
-  // The printed book is not part of this version; say so rather than do nothing.
-  wdrt::Message("Printing the book is not available in this version of Storyloom yet.", "Print Book",
-                wdrt::IconAsterisk, wdrt::ButtonOk, wdrt::ButtonOk);
-}
 
 }  // namespace book

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ChildName.h"
+#include "books/fete/FeteReport.h"
 
 namespace {
 
@@ -33,6 +34,8 @@ book::BookDef MakeFeteBook() {
   def.frameHeight = 219;
   def.printEntry = book::PrintEntry::Started;
   def.printModule = 12;
+  def.report = &FeteReport;
+  def.pdfName = "comp1.pdf";
   def.wordPoints = 28;
   def.sentencePoints = 28;
   def.toolbar = book::StandardToolbar({

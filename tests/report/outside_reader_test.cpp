@@ -46,7 +46,9 @@ void ExpectClose(const QRect& ours, const QRect& theirs, const char* what, bool 
   ASSERT_FALSE(theirs.isNull()) << what;
   EXPECT_NEAR(ours.left(), theirs.left(), kTolerance) << what;
   EXPECT_NEAR(ours.top(), theirs.top(), kTolerance) << what;
-  if (withRight) EXPECT_NEAR(ours.right(), theirs.right(), kTolerance) << what;
+  if (withRight) {
+    EXPECT_NEAR(ours.right(), theirs.right(), kTolerance) << what;
+  }
   EXPECT_NEAR(ours.bottom(), theirs.bottom(), kTolerance) << what;
 }
 

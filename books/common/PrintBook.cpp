@@ -1,0 +1,311 @@
+// PrintBook1a: prints the book once for every child of the personalisation file into the report
+// engine, batch by batch on the progress window's timer, then hands the pages to the previewer
+// (which may print them) or, with "Create pdf file" ticked, to the PDF writer. Runs on a thread
+// of its own; every page file it made is deleted on every way out.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "books/common/BookGlobals.h"
+#include "books/common/BookletReport.h"
+#include "books/common/BookWindow.h"
+#include "books/common/CheckOpen.h"
+#include "books/common/Kidlt.h"
+#include "books/common/PrintSelection.h"
+#include "books/common/StandardWarning.h"
+#include "printing/report/PdfPageSet.h"
+#include "printing/report/ReportDisplayStrings.h"
+#include "rpvw32/Exports.h"
+#include "runtime/core/Keys.h"
+#include "runtime/data/ErrorState.h"
+#include "runtime/data/KeyedView.h"
+#include "runtime/dialogs/Message.h"
+#include "runtime/report/PrintJob.h"
+#include "runtime/report/PrinterSettings.h"
+#include "runtime/report/Report.h"
+
+namespace book {
+namespace {
+
+using wdrt::report::PreviewQueue;
+using wdrt::report::Report;
+
+constexpr int kThermometer = 1, kUserString = 2, kPctText = 3, kCancel = 4;
+constexpr int kRecordsPerEvent = 25;
+constexpr const char* kSettingsFile = "RPVWRPTS.INI";
+
+wdrt::WindowDef ProgressWindowDef(const std::string& module) {
+  wdrt::WindowDef def;
+  def.kind = wdrt::WindowKind::Window;
+  def.module = module;
+  def.title = "Progress...";
+  def.size = {0, 0, 142, 59};
+  def.font = {"MS Sans Serif", 8, false, wdrt::kColorNone};
+  def.resizable = false;
+  wdrt::ControlDef thermometer;
+  thermometer.type = wdrt::TypeProgress;
+  thermometer.use = "?PROGRESS:THERMOMETER";
+  thermometer.pos = {15, 15, 111, 12};
+  wdrt::ControlDef user;
+  user.type = wdrt::TypeString;
+  user.use = "?PROGRESS:USERSTRING";
+  user.pos = {0, 3, 141, 10};
+  wdrt::ControlDef percent = user;
+  percent.use = "?PROGRESS:PCTTEXT";
+  percent.pos = {0, 30, 141, 10};
+  wdrt::ControlDef cancel;
+  cancel.type = wdrt::TypeButton;
+  cancel.use = "?PROGRESS:CANCEL";
+  cancel.text = "Cancel";
+  cancel.pos = {45, 42, 50, 15};
+  def.controls = {thermometer, user, percent, cancel};
+  return def;
+}
+
+// One run of the print procedure: its state, its progress window's controller and what it
+// does after the window closes.
+class PrintRun : public BookWindow {
+ public:
+  explicit PrintRun(const BookDef& book)
+      : BookWindow("PrintBook1a"),
+        book_(book),
+        reportDef_(book.report ? book.report() : MakeBookletReport(book)),
+        report_(reportDef_),
+        view_(kidlt_, kKidltNameKey) {}
+
+  void Go() {
+    BookGlobals& g = Globals();
+    // Start.
+    queue_.Free();
+    strings_ = printing::LoadReportDisplayStrings(kSettingsFile, "", "Preview", "Do you wish to PREVIEW this Report?");
+    std::error_code ec;
+    startFolder_ = std::filesystem::current_path(ec).string();
+    wdrt::report::PrinterSettings printer = wdrt::report::CurrentPrinter();
+    printer.devMode.dmCopies = 1;
+    wdrt::report::StorePrinterSettings(printer);
+    response_ = ResponseCancelled;
+    g.GlobalResponse = 0;
+    openedTable_ = !kidlt_.IsOpen();
+    if (openedTable_) CheckOpen(kidlt_, 1, 0, 0, 1);
+    outputName_ = book_.pdfName.substr(0, 40);
+    toProcess_ = kidlt_.Records();
+    wdrt::SetKeyCode(0);
+    Run();
+    wdrt::Close(window);
+    AfterGeneration();
+  }
+
+  int Init() override {
+    const int level = BeginInit(true);
+    if (level != LevelOk) return level;
+    window = wdrt::Open(ProgressWindowDef(ModuleName(book_.program, book_.printModule + 1)));
+    wdrt::SetValue(window, kThermometer, "0");
+    wdrt::SetText(window, kPctText, strings_.ProgWinPctText);
+    window->SetTitle(strings_.ProgWinTitlePrvw);
+    wdrt::SetText(window, kUserString, strings_.ProgWinUsrText);
+    wdrt::Alert(window, wdrt::KeyEsc);
+    kidlt_.Send("QUICKSCAN=on");
+    OPENED = 1;
+    return LevelOk;
+  }
+
+  int OnEvent() override {
+    const wdrt::Event event = wdrt::CurrentEvent();
+    if (event.number == wdrt::EventAlertKey && wdrt::KeyCode() == wdrt::KeyEsc) {
+      wdrt::SetKeyCode(0);
+      wdrt::PostToWindow(window, wdrt::EventAccepted, kCancel);
+      return LevelOk;
+    }
+    if (event.control == 0 && event.number == wdrt::EventOpenWindow) Prepare();
+    if (event.control == 0 && event.number == wdrt::EventTimer) Generate();
+    return WindowController::OnEvent();
+  }
+
+  int OnAccepted() override {
+    const int level = WindowController::OnAccepted();
+    if (wdrt::CurrentEvent().control == kCancel) AskCancel();
+    return level;
+  }
+
+ private:
+  void Stop() {
+    wdrt::SetTimer(window, 0);
+    wdrt::PostToWindow(window, wdrt::EventCloseWindow);
+  }
+
+  void Prepare() {
+    if (!view_.Open()) StandardWarning(WarnViewOpen, "KIDLT");
+    ReadNext();
+    if (response_ != ResponseCompleted) {
+      response_ = ResponseCancelled;
+      Stop();
+      return;
+    }
+    report_.Open();
+    if (report_.copies != wdrt::report::CurrentPrinter().devMode.dmCopies)
+      report_.copies = std::max<int>(1, wdrt::report::CurrentPrinter().devMode.dmCopies);
+    savedCopies_ = report_.copies;
+    if (report_.collate) report_.copies = 1;  // copies are then made by repeating pages
+    if (report_.jobText.empty()) report_.jobText = "PrintBook1a";
+    report_.SetPreviewQueue(&queue_);
+    wdrt::SetTimer(window, 1);
+  }
+
+  void Generate() {
+    for (int i = 0; i < perEvent_; ++i) {
+      if (Globals().EMAILREQ == 1 && !namerSet_) {
+        pages_.SetNamer(report_);
+        namerSet_ = true;
+      }
+      for (const char* band : kBookletBands) report_.Print(band);
+      ReadNext();
+      if (response_ == ResponseCompleted) {
+        response_ = ResponseCancelled;  // not finished while another record waits
+        continue;
+      }
+      response_ = ResponseCompleted;  // no record left: the last one is printed
+      break;
+    }
+    if (response_ == ResponseCompleted) Stop();
+  }
+
+  // Reads the next child; the response says whether there was one.
+  void ReadNext() {
+    if (!view_.Next()) {
+      if (wdrt::ErrorCode() != wdrt::ErrNoMoreRecords) StandardWarning(WarnRecordRetrieval, "KIDLT");
+      response_ = ResponseCancelled;
+      return;
+    }
+    response_ = ResponseCompleted;
+    ++processed_;
+    if (percent_ < 100 && toProcess_ > 0)
+      percent_ = static_cast<int>(std::min<long>(100, processed_ * 100 / toProcess_));
+    if (std::to_string(percent_) != wdrt::GetValue(window, kThermometer)) {
+      wdrt::SetValue(window, kThermometer, std::to_string(percent_));
+      wdrt::Display(window, kThermometer);
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%3d", percent_);
+    wdrt::SetText(window, kPctText, text + strings_.ProgWinPctText);
+  }
+
+  void AskCancel() {
+    const int sure = wdrt::Message(strings_.CancelAreYouSureText, strings_.CancelAreYouSureTitle, wdrt::IconQuestion,
+                                   wdrt::ButtonYes | wdrt::ButtonNo, wdrt::ButtonNo);
+    if (sure != wdrt::ButtonYes) return;
+    perEvent_ = 1;
+    if (queue_.Records() == 0 && report_.PagesDone() == 0) {
+      response_ = ResponseCancelled;
+      Stop();
+      return;
+    }
+    const int partial = wdrt::Message(strings_.CancelPrvwPartialText, strings_.CancelPrvwPartialTitle,
+                                      wdrt::IconQuestion, wdrt::ButtonYes | wdrt::ButtonNo | wdrt::ButtonIgnore,
+                                      wdrt::ButtonNo);
+    if (partial == wdrt::ButtonYes) {
+      response_ = ResponseCompleted;
+      partial_ = true;
+      Stop();
+    } else if (partial == wdrt::ButtonNo) {
+      response_ = ResponseCancelled;
+      Stop();
+    }
+    // Ignore: generation goes on, one record per timer event.
+  }
+
+  void NothingToPreview() {
+    wdrt::Message(strings_.NothingToPrvwText, strings_.NothingToPrvwTitle, wdrt::IconExclamation, wdrt::ButtonOk,
+                  wdrt::ButtonOk);
+  }
+
+  void AfterGeneration() {
+    BookGlobals& g = Globals();
+    kidlt_.Send("QUICKSCAN=off");
+    if ((response_ == ResponseCompleted && wdrt::KeyCode() != wdrt::KeyEsc) || partial_) {
+      report_.EndPage();
+      pages_.CopyPages(queue_);
+      if (g.EMAILREQ == 1) {
+        queue_.Free();  // neither shown nor printed
+        g.GlobalResponse = ResponseCompleted;
+      }
+      if (queue_.Records() == 0) {
+        if (g.EMAILREQ != 1) NothingToPreview();
+      } else {
+        report_.copies = savedCopies_;
+        const std::int32_t result = PRINTPREVIEW(
+            &queue_, 50, 0, &report_, 0, 0, 0, 0, 0, nullptr, 0, 0, 0, nullptr, 0, 0, 0, nullptr, 0, 1, 1, 0, 0, 0,
+            8, kSettingsFile, "", "", "", "", "", "", "", "", "");
+        g.GlobalResponse = static_cast<std::uint8_t>(result);
+        if (result == 1) {
+          wdrt::report::PrinterSettings printer = wdrt::report::CurrentPrinter();
+          const std::int16_t remembered = printer.devMode.dmCopies;
+          printer.devMode.dmCopies = static_cast<std::int16_t>(report_.copies);
+          wdrt::report::StorePrinterSettings(printer);
+          HANDLECOPIES(&queue_, static_cast<std::int16_t>(report_.copies));
+          wdrt::report::PrintPages(queue_, wdrt::report::JobSettingsOf(report_));
+          printer = wdrt::report::CurrentPrinter();
+          printer.devMode.dmCopies = remembered;
+          wdrt::report::StorePrinterSettings(printer);
+        }
+      }
+      response_ = g.GlobalResponse;
+    } else if (g.EMAILREQ != 1) {
+      NothingToPreview();
+    }
+
+    // The PDF, when it is still wanted now.
+    if (g.EMAILREQ == 1 && pages_.NEWPREVIEWQUEUE.Records() > 0) {
+      if (response_ == ResponseCompleted) {
+        pages_.WritePdf(report_, outputName_);
+      } else if (response_ == ResponseCancelled &&
+                 wdrt::Message("Report Not Printed||Create PDF anyway?", "Create PDF?", wdrt::IconQuestion,
+                               wdrt::ButtonYes | wdrt::ButtonNo, wdrt::ButtonNo) == wdrt::ButtonYes) {
+        pages_.WritePdf(report_, outputName_);
+      }
+    }
+
+    report_.Close();
+    queue_.Free();
+    view_.Close();
+    if (openedTable_) kidlt_.Close();
+    g.GlobalResponse = response_ != 0 ? response_ : static_cast<std::uint8_t>(ResponseCancelled);
+    std::error_code ec;
+    if (std::filesystem::current_path(ec).string() != startFolder_) std::filesystem::current_path(startFolder_, ec);
+    pages_.CleanUp();
+  }
+
+  const BookDef& book_;
+  // Each run reads the children through a file object of its own: two runs printing at once
+  // (the print button pressed twice) would otherwise share one record buffer and cursor.
+  wdrt::KeyedFile kidlt_{KidltDefinition()};
+  wdrt::report::ReportDef reportDef_;
+  Report report_;
+  PreviewQueue queue_;
+  printing::PdfPageSet pages_;
+  printing::ReportDisplayStrings strings_;
+  wdrt::KeyedView view_;
+  std::string startFolder_;
+  std::string outputName_;
+  std::uint8_t response_ = ResponseCancelled;
+  bool openedTable_ = false;
+  bool namerSet_ = false;
+  bool partial_ = false;
+  long toProcess_ = 0;
+  long processed_ = 0;
+  int percent_ = 0;
+  int perEvent_ = kRecordsPerEvent;
+  int savedCopies_ = 1;
+};
+
+}  // namespace
+
+void PrintBook1a() {
+  BookGlobals& g = Globals();
+  if (!g.book) return;
+  PrintRun run(*g.book);
+  run.Go();
+}
+
+}  // namespace book

@@ -83,6 +83,7 @@ class PrintRun : public BookWindow {
     std::error_code ec;
     startFolder_ = std::filesystem::current_path(ec).string();
     wdrt::report::PrinterSettings printer = wdrt::report::CurrentPrinter();
+    printersOwnCopies_ = printer.devMode.dmCopies;
     printer.devMode.dmCopies = 1;
     wdrt::report::StorePrinterSettings(printer);
     response_ = ResponseCancelled;
@@ -274,6 +275,10 @@ class PrintRun : public BookWindow {
     std::error_code ec;
     if (std::filesystem::current_path(ec).string() != startFolder_) std::filesystem::current_path(startFolder_, ec);
     pages_.CleanUp();
+    // The copies chosen for this book were for this book: the printer keeps its own count.
+    wdrt::report::PrinterSettings printer = wdrt::report::CurrentPrinter();
+    printer.devMode.dmCopies = printersOwnCopies_;
+    wdrt::report::StorePrinterSettings(printer);
   }
 
   const BookDef& book_;
@@ -297,6 +302,7 @@ class PrintRun : public BookWindow {
   int percent_ = 0;
   int perEvent_ = kRecordsPerEvent;
   int savedCopies_ = 1;
+  std::int16_t printersOwnCopies_ = 1;
 };
 
 }  // namespace

@@ -20,7 +20,8 @@ std::string JournalQuote(std::string_view text);
 // Milliseconds since the program started (monotonic).
 double MillisecondsSinceStart();
 
-// Waits until a journal line (written at or after line index `from`) matches `regex`.
+// Waits until a journal line (written at or after line index `from`) matches `regex`; the
+// scripted driver's own lines ("script …") are passed over.
 // Returns the index after the matching line, or -1 on timeout.
 long WaitForJournalLine(const std::string& regex, long from, std::chrono::milliseconds timeout);
 

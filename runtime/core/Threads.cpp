@@ -51,6 +51,7 @@ int Start(std::function<void()> procedure, int /*stackBytes*/) {
     threadNumber = number;
     procedure();
     CloseWindowsOfThread(number);
+    JournalLine("thread-end " + std::to_string(number));
     Running& r = RunningThreads();
     {
       std::lock_guard lock(r.mutex);

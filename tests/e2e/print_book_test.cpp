@@ -1,0 +1,249 @@
+// Printing a book from its print-selection window: a booklet for every child of the
+// personalisation file, previewed and printed on the test's own CUPS printer, or written to a
+// PDF; cancelling part way; nothing left behind.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <set>
+
+#include "BookRun.h"
+#include "tests/report/ReportTestSupport.h"
+
+namespace {
+
+using e2e::Body;
+using e2e::LinesWith;
+
+// Journal lines whose text (after the time) begins with `start`.
+std::vector<std::string> Starting(const std::vector<std::string>& journal, const std::string& start) {
+  std::vector<std::string> out;
+  for (const std::string& line : journal)
+    if (Body(line).rfind(start, 0) == 0) out.push_back(Body(line));
+  return out;
+}
+
+class PrintBook : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { printer_ = new reporttest::PrivatePrinter(); }
+  static void TearDownTestSuite() {
+    delete printer_;
+    printer_ = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(printer_->Ok());
+    printer_->ForgetJob();
+    workDir_ = e2e::MakeTempDir("print-book");
+  }
+
+  // The children of the personalisation file, added with the kidlt tool.
+  void Children(const std::vector<std::string>& names) {
+    std::string command = "cd '" + workDir_ + "' && '" + e2e::SuiteProgram("kidlt") + "' add";
+    for (const std::string& n : names) command += " '" + n + "'";
+    ASSERT_EQ(std::system((command + " >/dev/null").c_str()), 0);
+  }
+  void ManyChildren(int count) {
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) names.push_back("Child " + std::to_string(1000 + i));
+    Children(names);
+  }
+
+  e2e::RunResult Run(const std::string& book, const std::string& script) {
+    e2e::RunOptions options;
+    options.program = e2e::SuiteProgram(book);
+    options.workDir = workDir_;
+    options.script = script;
+    options.environment = {"WDRT_SHELL_OPEN=/bin/true"};
+    options.timeoutSeconds = 150;
+    return e2e::RunProgram(options);
+  }
+
+  // The page files and PDFs a run left in its private temporary folder.
+  static std::vector<std::string> LeftBehind(const e2e::RunResult& run, const std::string& ending) {
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(run.dir + "/runtime/storyloom", ec))
+      if (entry.path().extension() == ending) found.push_back(entry.path().string());
+    return found;
+  }
+
+  static std::string Start(const std::string& printButton = "Print Book ") {
+    return "press \"Storyloom\" -14\n"
+           "wait-window \"Print report or print to pdf file\"\n"
+           "press top \"" + printButton + "\"\n";
+  }
+
+  static reporttest::PrivatePrinter* printer_;
+  std::string workDir_;
+};
+
+reporttest::PrivatePrinter* PrintBook::printer_ = nullptr;
+
+TEST_F(PrintBook, TwoChildrenGiveTwelveSheetsPreviewedAtHalfSizeAndExitPrintsNothing) {
+  Children({"Mia", "Zoe"});
+  const e2e::RunResult run = Run("fete", Start() +
+                                             "expect \"preview-open 12 50\"\n"
+                                             "press \"Report Preview\" ?CLOSE\n"
+                                             "expect \"preview-result 2\"\n"
+                                             "press \"Print report or print to pdf file\" \"Done\"\n"
+                                             "close \"Storyloom\"\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(Starting(run.journal, "report-page ").size(), 12u);
+  EXPECT_TRUE(Starting(run.journal, "print-job ").empty());
+  EXPECT_TRUE(LeftBehind(run, ".wmf").empty()) << "every page file is deleted";
+  // The progress window said what it was doing.
+  EXPECT_FALSE(Starting(run.journal, "close-window 3 \"Generating Report\"").empty());
+}
+
+TEST_F(PrintBook, PrintingOptionsPrintTheCopiesAndLeaveThePrintersOwnCountAlone) {
+  Children({"Mia", "Zoe"});
+  const e2e::RunResult run = Run("fete", Start() +
+                                             "expect \"preview-open 12 50\"\n"
+                                             "press \"Report Preview\" ?PRINT\n"
+                                             "answer Ok copies=2\n"
+                                             "expect \"print-job \\\"storyloom-test\\\"\"\n"
+                                             "expect \"thread-end 3\"\n"
+                                             "press \"Print report or print to pdf file\" \"Done\"\n"
+                                             "press \"Storyloom\" \"P&rint Setup...\"\n"
+                                             "answer Ok\n"
+                                             "expect \"printer-dialog \\\"Print Setup\\\" -> Ok \\\"storyloom-test\\\" copies=1\"\n"
+                                             "close \"Storyloom\"\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  ASSERT_TRUE(printer_->WaitForJob());
+  EXPECT_EQ(reporttest::PdfPages(printer_->JobFile()), 24);
+  EXPECT_TRUE(LeftBehind(run, ".wmf").empty());
+}
+
+TEST_F(PrintBook, ThePdfChoiceWritesTheBookAndOpensIt) {
+  Children({"Mia", "Zoe"});
+  const e2e::RunResult run = Run("fete", "press \"Storyloom\" -14\n"
+                                         "wait-window \"Print report or print to pdf file\"\n"
+                                         "press top ?GLO:EMAILREQ\n"
+                                         "press top \"Print Book \"\n"
+                                         "expect \"pdf-written\"\n"
+                                         "expect \"shell-open\"\n"
+                                         "press \"Print report or print to pdf file\" \"Done\"\n"
+                                         "close \"Storyloom\"\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_TRUE(Starting(run.journal, "preview-open").empty()) << "no previewer with the PDF choice";
+  const auto written = Starting(run.journal, "pdf-written ");
+  ASSERT_EQ(written.size(), 1u);
+  const std::string pdf = run.dir + "/runtime/storyloom/comp1.pdf";
+  EXPECT_EQ(written[0], "pdf-written \"" + pdf + "\" 12");
+  EXPECT_EQ(reporttest::PdfPages(pdf), 12);
+  const std::string second = reporttest::PdfText(pdf, 2, 2);
+  EXPECT_NE(second.find("Hi, my name is"), std::string::npos) << second;
+  EXPECT_NE(second.find("Zuli"), std::string::npos) << second;
+  EXPECT_FALSE(Starting(run.journal, "shell-open \"" + pdf + "\" -> ok").empty());
+  // The namer's names: four digits of the time of day and four of the page.
+  const auto pages = Starting(run.journal, "report-page ");
+  ASSERT_EQ(pages.size(), 12u);
+  for (const std::string& line : pages)
+    EXPECT_TRUE(std::regex_search(line, std::regex("/[0-9]{4}00(0[1-9]|1[0-2])\\.wmf\"$"))) << line;
+  EXPECT_TRUE(LeftBehind(run, ".wmf").empty());
+}
+
+TEST_F(PrintBook, AnEmptyListOfChildrenHasNothingToPreviewAndMakesNoPdf) {
+  Children({"Mia"});
+  ASSERT_EQ(std::system(("cd '" + workDir_ + "' && '" + e2e::SuiteProgram("kidlt") + "' remove Mia >/dev/null").c_str()), 0);
+  const e2e::RunResult run = Run("fete", Start() +
+                                             "answer Ok\n"
+                                             "expect \"message \\\"NOTE...\\\" \\\"Nothing to Preview.\\\"\"\n"
+                                             "press \"Print report or print to pdf file\" ?GLO:EMAILREQ\n"
+                                             "press \"Print report or print to pdf file\" \"Print Book \"\n"
+                                             "sleep 1500\n"
+                                             "press \"Print report or print to pdf file\" \"Done\"\n"
+                                             "close \"Storyloom\"\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(LinesWith(run.journal, "Nothing to Preview.\" ->").size(), 1u) << "once, with the PDF box clear";
+  EXPECT_TRUE(Starting(run.journal, "pdf-written").empty());
+  EXPECT_TRUE(Starting(run.journal, "report-page").empty());
+}
+
+TEST_F(PrintBook, CancelThenPreviewWhatIsMadeShowsOnlyThosePages) {
+  ManyChildren(100);
+  const e2e::RunResult run = Run("fete", Start() +
+                                             "expect \"report-page 1 \"\n"
+                                             "press top ?PROGRESS:CANCEL\n"
+                                             "answer Yes\n"
+                                             "answer Yes\n"
+                                             "expect \"preview-open\"\n"
+                                             "press \"Report Preview\" ?CLOSE\n"
+                                             "expect \"preview-result 2\"\n"
+                                             "press \"Print report or print to pdf file\" \"Done\"\n"
+                                             "close \"Storyloom\"\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const auto opened = Starting(run.journal, "preview-open ");
+  ASSERT_EQ(opened.size(), 1u);
+  const int pages = std::atoi(opened[0].c_str() + 13);
+  EXPECT_GT(pages, 0);
+  EXPECT_LT(pages, 600);
+  EXPECT_EQ(pages, static_cast<int>(Starting(run.journal, "report-page ").size()));
+  EXPECT_TRUE(LeftBehind(run, ".wmf").empty());
+}
+
+TEST_F(PrintBook, EscThenIgnoreGoesOnToTheEndOneChildAtATime) {
+  ManyChildren(60);
+  const e2e::RunResult run = Run("fete", Start() +
+                                             "expect \"report-page 1 \"\n"
+                                             "key \"Generating Report\" Esc\n"
+                                             "answer Yes\n"
+                                             "answer Ignore\n"
+                                             "expect \"preview-open 360 50\"\n"
+                                             "press \"Report Preview\" ?CLOSE\n"
+                                             "press \"Print report or print to pdf file\" \"Done\"\n"
+                                             "close \"Storyloom\"\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(LinesWith(run.journal, "\"Question\" \"Are you sure you want to CANCEL this Report?\" -> Yes").size(), 1u);
+}
+
+TEST_F(PrintBook, TwoRunsAtOnceBothCompleteWithEveryPage) {
+  Children({"Mia", "Zoe"});
+  const e2e::RunResult run = Run("fete", "press \"Storyloom\" -14\n"
+                                         "wait-window \"Print report or print to pdf file\"\n"
+                                         "press top ?GLO:EMAILREQ\n"
+                                         "press top \"Print Book \"\n"
+                                         "press top \"Print Book \"\n"
+                                         "expect \"pdf-written .* 12\"\n"
+                                         "expect \"pdf-written .* 12\"\n"
+                                         "press \"Print report or print to pdf file\" \"Done\"\n"
+                                         "close \"Storyloom\"\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const auto pages = Starting(run.journal, "report-page ");
+  EXPECT_EQ(pages.size(), 24u);
+  std::set<std::string> names(pages.begin(), pages.end());
+  EXPECT_EQ(names.size(), 24u) << "no two pages share a file";
+  EXPECT_TRUE(LeftBehind(run, ".wmf").empty());
+}
+
+TEST_F(PrintBook, TheOtherBooksPrintTheirOwnPages) {
+  Children({"Mia"});
+  struct Case {
+    const char* book;
+    const char* button;
+    const char* pdf;
+    const char* sentence;
+  } cases[] = {{"banners", "Print Book 1", "Sea4.pdf", "50  stars"},
+               {"a", "Print Book 1", "Book.pdf", "alligator"},
+               {"b", "Print Book 1", "Book.pdf", "bananas"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.book);
+    const e2e::RunResult run = Run(c.book, std::string("press \"Storyloom\" -14\n") +
+                                               "wait-window \"Print report or print to pdf file\"\n"
+                                               "press top ?GLO:EMAILREQ\n"
+                                               "press top \"" + c.button + "\"\n"
+                                               "expect \"pdf-written\"\n"
+                                               "press \"Print report or print to pdf file\" \"Done\"\n"
+                                               "close \"Storyloom\"\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const std::string pdf = run.dir + "/runtime/storyloom/" + c.pdf;
+    EXPECT_EQ(reporttest::PdfPages(pdf), 6);
+    std::string text = reporttest::PdfText(pdf);
+    text = std::regex_replace(text, std::regex("\\s+"), " ");
+    std::string sentence = std::regex_replace(std::string(c.sentence), std::regex("\\s+"), " ");
+    EXPECT_NE(text.find(sentence), std::string::npos) << text.substr(0, 600);
+  }
+}
+
+}  // namespace

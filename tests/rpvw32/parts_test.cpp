@@ -229,7 +229,8 @@ TEST_F(PrinterQueries, PapersAndResolutionsComeFromTheDestination) {
   EXPECT_LE(list.size(), 64u);
   for (const std::string& line : list) EXPECT_EQ(line.substr(3, 3), " - ") << line;
   EXPECT_EQ(list.back().substr(6, last.size()), last);
-  const auto& first = printer.papers.front();
+  const auto first = *std::find_if(printer.papers.begin(), printer.papers.end(),
+                                   [](const auto& p) { return p.code != 0; });
   EXPECT_EQ(PaperSupport(static_cast<std::int16_t>(first.code), nullptr), first.name.substr(0, 32));
   EXPECT_EQ(PaperSupport(9999, nullptr), "");
   const int count = SetPrinterDraftMode();

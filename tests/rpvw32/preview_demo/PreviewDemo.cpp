@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     ASSGNPGOFPG(&queue, 1, 0, 0, 0, 0, 0, 0, "", "");
     std::int32_t extra = 0;
     const int result = PRINTPREVIEW(&queue, static_cast<std::int16_t>(zoom), 1, &report, 0, 0, 0, 1, 0, nullptr, 0,
-                                    1, 0, nullptr, 0, 0, 0, &extra, 0, 1, 1, 0, 0, 0,
+                                    1, 0, nullptr, 0, 0, 0, &extra, 0, 1, 1, 0, 66, 0,
                                     static_cast<std::uint8_t>(options), "", caption.c_str(), "", "", "Mark", "", "",
                                     "", "", "");
     if (result == 1 && queue.Records() > 0) {

@@ -97,14 +97,14 @@ wdrt::WindowDef PreviewWindowDef(const PreviewTexts& t) {
   WindowDef def;
   def.module = "RPVWPREVIEWWIN";
   def.title = t["Window Title"];
-  def.size = {0, 0, 420, 330};
+  def.size = {0, 0, 510, 340};
   def.font = {"MS Sans Serif", 8};
   def.icon = t.icons.at("PreviewWinICO");
   const int b = 18;  // a square tool button
   auto icon = [&](const char* key) { return t.icons.at(key); };
   // Row one: views, zoom, paging; row two: pages, copies and printing.
   def.controls = {
-      Make(TypePanel, "?MENUBAR", "", {0, 0, 420, kToolbarHeight - 1}),
+      Make(TypePanel, "?MENUBAR", "", {0, 0, 510, kToolbarHeight - 1}),
       Make(TypeButton, "?FULLWIDTH", "", {3, 2, b, b}, t["FullWidthTip"], icon("FullWidthICO")),
       Make(TypeButton, "?FULLHEIGHT", "", {23, 2, b, b}, t["FullHeightTip"], icon("FullHeightICO")),
       Make(TypeEntry, "?ZOOMPCTVAL", "", {80, 5, 22, 12}, t["ZoomPctValTip"]),
@@ -129,7 +129,7 @@ wdrt::WindowDef PreviewWindowDef(const PreviewTexts& t) {
       Make(TypeButton, "?EXTRABUTTON1", t["Extra1"], {378, 2, 40, b}, "Extra Function 1"),
       Make(TypeButton, "?EXTRABUTTON2", t["Extra2"], {378, 2, 40, b}, "Extra Function 2"),
       Make(TypeButton, "?EXTRABUTTON3", t["Extra3"], {378, 2, 40, b}, "Extra Function 3"),
-      Make(TypeViewport, "?IMAGEREGION", "", {0, kToolbarHeight, 420, 330 - kToolbarHeight}),
+      Make(TypeViewport, "?IMAGEREGION", "", {0, kToolbarHeight, 510, 340 - kToolbarHeight}),
       Make(TypeBox, "?BORDER", "", {0, 0, 10, 10}),
       Make(TypeImage, "?ZOOMEDIMAGE", "", {1, 1, 8, 8}),
   };

@@ -77,7 +77,7 @@ class Previewer {
       if (!call_.extraTexts[static_cast<std::size_t>(i)].empty()) c.text = call_.extraTexts[static_cast<std::size_t>(i)];
       c.tip = extra.noTip ? "" : call_.extraTips[static_cast<std::size_t>(i)].empty() ? c.text : call_.extraTips[static_cast<std::size_t>(i)];
       c.hidden = extra.suppress || extra.suppress2 || !extra.value;
-      c.pos.x = 378 - 44 * (2 - i) - 60;
+      c.pos.x = 378 + 42 * i;
     }
     ControlDef& text = def.controls[ASCIIOUTBUTTON - 1];
     if (!call_.skipTextButtonSetup && !call_.hideTextExport && !call_.textCaption.empty()) {

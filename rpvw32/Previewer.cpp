@@ -48,6 +48,8 @@ class Previewer {
       if (!Handle(event)) break;
     }
     if (window_ && window_->IsOpen()) Close(window_);
+    // Pages printed here while the window stayed open are not the caller's to print again.
+    if (result_ == 1 && printedHere_) report::DeletePageFiles(pages_);
     work_.Free();
     textButtonHandle = 0;
     JournalLine("preview-result " + std::to_string(result_));
@@ -361,6 +363,7 @@ class Previewer {
       for (const std::string& name : printed.Names()) work_.Add(name);
       if (stay_ && !ranges_.empty()) RemoveUnselected(work_, false);
       report::PrintPages(work_, report::JobSettingsOf(*work));
+      printedHere_ = true;
       work->Close();
       work_.Free();
       if (!stay_) {
@@ -548,6 +551,7 @@ class Previewer {
   std::vector<int> found_;
   int foundIndex_ = 0;
   bool stay_ = false;
+  bool printedHere_ = false;
   int result_ = 2;
 };
 

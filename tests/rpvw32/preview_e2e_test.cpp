@@ -218,3 +218,35 @@ TEST(PreviewEmpty, AnEmptyPageListReturnsTwoAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Preview, StayAfterPrintingPrintsTheRangeAndKeepsTheWindowAndExtraButtonsSetTheirNumber) {
+  // The title names the printer: "Report Preview   [<queue> on <uri>]".
+  const std::string w = "\"Report Preview   [" + printer_->Queue() + " on \"";
+  const std::string script = "press " + w + " ?PRINTANDSTAY\ntype " + w + " ?PGSTOPRINT 2-3\n" +
+                             "press " + w + " ?EXTRABUTTON1\npress " + w + " ?PRINT\n" +
+                             "answer Ok printer=" + printer_->Queue() + "\n" +
+                             "expect \"^[0-9.]+ print-job \"\npress " + w + " ?NEXTPAGE\n" +
+                             "expect \"^[0-9.]+ preview-page 2 \"\nclose " + w + "\n";
+  const e2e::RunResult run = Run(4, 0, script);
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(PrintedSheets(), (std::vector<int>{2, 3}));
+  // Printed here: the caller prints nothing more, and the extra button set its number.
+  EXPECT_EQ(Bodies(run, "demo-done"), std::vector<std::string>{"demo-done 1 0 extra=1"});
+  EXPECT_EQ(Bodies(run, "print-job").size(), 1u);
+}
+
+TEST_F(Preview, ACancelledPrinterDialogPrintsNothingAndTheWindowStays) {
+  const std::string w = kWindow;
+  const std::string script = "press " + w + " ?PRINT\nanswer Cancel\n" +
+                             "expect \"^[0-9.]+ printer-dialog .Select Printer.... -> Cancel\"\n" +
+                             "press " + w + " ?NEXTPAGE\nexpect \"^[0-9.]+ preview-page 2 \"\n" +
+                             "press " + w + " ?CLOSE\nexpect \"^[0-9.]+ preview-result 2\"\n";
+  const e2e::RunResult run = Run(3, 0, script);
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_TRUE(Bodies(run, "print-job").empty());
+  EXPECT_EQ(Bodies(run, "demo-done"), std::vector<std::string>{"demo-done 2 3 extra=0"});
+}
+
+}  // namespace

@@ -484,6 +484,48 @@ class Previewer {
     return true;
   }
 
+  // Ctrl+M: the window's functions as a pop-up menu; each entry acts like its control.
+  bool Menu() {
+    const bool viewOnly = ViewOnly();
+    const bool first = page_ <= 1;
+    const bool last = page_ >= PageCount();
+    const auto exitHidden = window_->Control(CLOSE);
+    const auto textHidden = window_->Control(ASCIIOUTBUTTON);
+    struct Entry {
+      std::string text;
+      bool enabled;
+      int control;
+      bool focus;  // the entry moves the focus to its field
+    };
+    std::vector<Entry> entries = {
+        {texts_["PmenuFullHeightStr"], true, FULLHEIGHT, false},
+        {texts_["PmenuFullWidthStr"], true, FULLWIDTH, false},
+        {texts_["PmenuZoomPctStr"], true, ZOOMPCTVAL, true},
+        {texts_["PmenuFirstPageStr"], !first, FIRSTPAGE, false},
+        {texts_["PmenuPrevPageStr"], !first, PREVPAGE, false},
+        {texts_["PmenuNextPageStr"], !last, NEXTPAGE, false},
+        {texts_["PmenuLastPageStr"], !last, LASTPAGE, false},
+        {texts_["PmenuPrintPageStr"], !viewOnly, PRINTTHISPAGE, false},
+        {texts_["PmenuGoToPageStr"], PageCount() >= 2, VISIBLEPAGENUMBER, true},
+        {texts_["PmenuPagesToPrintStr"], !viewOnly, PGSTOPRINT, true},
+        {texts_["PmenuCopiesStr"], !viewOnly, NBROFCOPIES, true},
+        {texts_["PmenuPrintStr"], !viewOnly, PRINT, false},
+        {texts_["PmenuExitStr"], !(exitHidden && exitHidden->hidden), CLOSE, false},
+    };
+    if (!viewOnly) entries.push_back({texts_["PmenuTextOutStr"], !(textHidden && textHidden->hidden), ASCIIOUTBUTTON, false});
+    entries.push_back({"Search for...", true, SEARCH, false});
+    std::vector<PopupItem> items;
+    for (const Entry& e : entries) items.push_back({e.text, e.enabled});
+    const int chosen = Popup(window_, items);
+    if (chosen == 0) return true;
+    const Entry& entry = entries[static_cast<std::size_t>(chosen - 1)];
+    if (entry.focus) {
+      Select(window_, entry.control);
+      return true;
+    }
+    return Accepted(entry.control);
+  }
+
   bool Key(int key) {
     switch (key) {
       case KeyEsc:
@@ -491,6 +533,7 @@ class Previewer {
         return false;
       case KeyUp: case KeyDown: case KeyLeft: case KeyRight: Arrow(key); return true;
       case KeySpace: ToggleZoom(128, 128); return true;
+      case KeyCtrl | 'M': return Menu();
       case KeyF3: FoundStep(1); return true;
       case KeyF2: FoundStep(-1); return true;
       case KeyAlt | 'A': Select(window_, VISIBLEPAGENUMBER); return true;

@@ -447,4 +447,44 @@ bool QtView::Key(const WindowPtr& window, int key) {
   });
 }
 
+int QtView::ShowPopup(const WindowPtr& window, const std::vector<PopupItem>& items) {
+  const int id = window->Id();
+  return OnGui([this, id, items] {
+    Shown* shown = Find(id);
+    QMenu menu(shown ? shown->top.data() : nullptr);
+    int picked = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      QAction* action = menu.addAction(QString::fromStdString(items[i].text));
+      action->setEnabled(items[i].enabled);
+      const int number = static_cast<int>(i) + 1;
+      connect(action, &QAction::triggered, &menu, [&picked, number] { picked = number; });
+    }
+    QPoint where(8, 8);
+    if (shown && shown->client) where = shown->client->mapToGlobal(QPoint(UnitsToPixelsX(4), UnitsToPixelsY(4)));
+    openMenu_ = &menu;
+    menu.exec(where);
+    openMenu_ = nullptr;
+    return picked;
+  });
+}
+
+bool QtView::ChoosePopupItem(const std::string& text) {
+  return OnGui([this, text] {
+    if (!openMenu_) return false;
+    if (text.empty()) {
+      openMenu_->close();
+      return true;
+    }
+    for (QAction* action : openMenu_->actions()) {
+      if (action->text().remove('&').compare(QString::fromStdString(text).remove('&'), Qt::CaseInsensitive) != 0)
+        continue;
+      if (!action->isEnabled()) return false;
+      action->trigger();
+      openMenu_->close();
+      return true;
+    }
+    return false;
+  });
+}
+
 }  // namespace wdrt::view

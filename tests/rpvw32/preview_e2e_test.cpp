@@ -250,3 +250,25 @@ TEST_F(Preview, ACancelledPrinterDialogPrintsNothingAndTheWindowStays) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Preview, TheCtrlMMenuActsLikeTheControls) {
+  const std::string w = kWindow;
+  const std::string script = "key " + w + " Ctrl+M\nchoose \"Next Page\"\n" +
+                             "expect \"^[0-9.]+ preview-page 2 \"\n" +
+                             // Disabled on the last page: choosing it is refused, so close the menu.
+                             "press " + w + " ?LASTPAGE\nkey " + w + " Ctrl+M\nchoose \"&Last Page\"\n";
+  const e2e::RunResult refused = Run(3, 0, script);
+  EXPECT_EQ(refused.exitCode, 3);  // the script stops at the disabled entry
+  EXPECT_EQ(e2e::LinesWith(refused.journal, "popup-menu -> \"&Next Page\"").size(), 1u);
+
+  const e2e::RunResult run = Run(3, 64, "key " + w + " Ctrl+M\nchoose \"Full Height\"\n" +
+                                            "expect \"^[0-9.]+ popup-menu -> \\\"Full &Height\\\"\"\n" +
+                                            "key " + w + " Ctrl+M\nanswer Cancel\n" +
+                                            "expect \"^[0-9.]+ popup-menu -> none\"\nkey " + w + " Ctrl+M\nchoose Exit\n" +
+                                            "expect \"^[0-9.]+ preview-result 2\"\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+}
+
+}  // namespace

@@ -107,19 +107,19 @@ wdrt::WindowDef PreviewWindowDef(const PreviewTexts& t) {
       Make(TypePanel, "?MENUBAR", "", {0, 0, 510, kToolbarHeight - 1}),
       Make(TypeButton, "?FULLWIDTH", "", {3, 2, b, b}, t["FullWidthTip"], icon("FullWidthICO")),
       Make(TypeButton, "?FULLHEIGHT", "", {23, 2, b, b}, t["FullHeightTip"], icon("FullHeightICO")),
-      Make(TypeEntry, "?ZOOMPCTVAL", "", {80, 5, 22, 12}, t["ZoomPctValTip"]),
+      Make(TypeDropCombo, "?ZOOMPCTVAL", "", {80, 5, 30, 12}, t["ZoomPctValTip"]),
       Make(TypeButton, "?FIRSTPAGE", "", {110, 2, b, b}, t["FirstPageTip"], icon("FirstPageICO")),
       Make(TypeButton, "?PREVPAGE", "", {130, 2, b, b}, t["PrevPageTip"], icon("PrevPageICO")),
       Make(TypeButton, "?NEXTPAGE", "", {150, 2, b, b}, t["NextPageTip"], icon("NextPageICO")),
       Make(TypeButton, "?LASTPAGE", "", {170, 2, b, b}, t["LastPageTip"], icon("LastPageICO")),
       Make(TypeButton, "?PRINTTHISPAGE", "", {192, 2, b, b}, t["PrintThisPageTip"], icon("PrintThisPageICO")),
-      Make(TypeEntry, "?VISIBLEPAGENUMBER", "", {240, 5, 24, 12}, t["PageNoTip"]),
-      Make(TypeString, "?PAGECOUNT", t["PageOFprompt"], {267, 6, 40, 10}),
+      Make(TypeSpin, "?VISIBLEPAGENUMBER", "", {240, 5, 28, 12}, t["PageNoTip"]),
+      Make(TypeString, "?PAGECOUNT", t["PageOFprompt"], {271, 6, 36, 10}),
       Make(TypePrompt, "?COPIESPROMPT", t["CopiesPrompt"], {150, 25, 28, 10}),
       Make(TypeButton, "?PRINT", "Print...", {250, 21, 60, b}, t["PrintTip"], icon("PrintICO")),
       Make(TypeButton, "?CLOSE", "Exit", {314, 21, 50, b}, t["ExitTip"], icon("CloseICO")),
       Make(TypeButton, "?ASCIIOUTBUTTON", "Text", {368, 21, 48, b}, t["TextOutTip"], "ICON:Text"),
-      Make(TypeEntry, "?NBROFCOPIES", "", {180, 24, 18, 12}, t["CopiesTip"]),
+      Make(TypeSpin, "?NBROFCOPIES", "", {180, 24, 22, 12}, t["CopiesTip"]),
       Make(TypePrompt, "?PAGEPROMPT", t["PageNoPrompt"], {218, 6, 20, 10}),
       Make(TypePrompt, "?ZOOMPCTPROMPT", t["ZoomPctPrompt"], {45, 6, 34, 10}),
       Make(TypePrompt, "?PAGESTOPRINTPROMPT", t["PagesToPrintPrompt"], {3, 25, 52, 10}),
@@ -134,6 +134,12 @@ wdrt::WindowDef PreviewWindowDef(const PreviewTexts& t) {
       Make(TypeImage, "?ZOOMEDIMAGE", "", {1, 1, 8, 8}),
   };
   def.controls[PRINTANDSTAY - 1].picture = "ICON:PinOut";
+  for (int percent = 25; percent <= 250; percent += 25) {
+    ControlDef item;
+    item.type = TypeItem;
+    item.text = std::to_string(percent);
+    def.controls[ZOOMPCTVAL - 1].items.push_back(item);
+  }
   for (int n : {ASCIIOUTBUTTON, EXTRABUTTON1, EXTRABUTTON2, EXTRABUTTON3}) def.controls[n - 1].hidden = true;
   def.controls[BORDER - 1].parent = IMAGEREGION;
   def.controls[ZOOMEDIMAGE - 1].parent = IMAGEREGION;

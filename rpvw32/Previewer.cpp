@@ -453,9 +453,9 @@ class Previewer {
           SetValue(window_, VISIBLEPAGENUMBER, std::to_string(page_));
           break;
         }
-        // Applied a moment later unless another change follows.
-        pendingPage_ = std::atoi(text.c_str());
-        SetTimer(window_, 30);
+        SetTimer(window_, 0);
+        pendingPage_ = 0;
+        GoTo(std::atoi(text.c_str()));
         break;
       }
       case NBROFCOPIES: ReadCopies(); SetValue(window_, NBROFCOPIES, std::to_string(copies_)); break;
@@ -551,6 +551,15 @@ class Previewer {
         if (!ViewOnly()) SetValue(window_, NBROFCOPIES, std::to_string(copies_));
         return true;
       case EventAccepted: return Accepted(event.control);
+      case EventNewSelection:
+        if (event.control == VISIBLEPAGENUMBER) {
+          // A turn of the arrows is applied a moment later unless another one follows.
+          pendingPage_ = std::atoi(GetValue(window_, VISIBLEPAGENUMBER).c_str());
+          SetTimer(window_, 30);
+        } else if (event.control == NBROFCOPIES) {
+          ReadCopies();
+        }
+        return true;
       case EventAlertKey: return Key(KeyCode());
       case EventTimer:
         SetTimer(window_, 0);

@@ -14,6 +14,7 @@
 #include "runtime/core/Keys.h"
 #include "runtime/core/Runtime.h"
 #include "runtime/dialogs/PrinterDialog.h"
+#include "runtime/view/FieldWidgets.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
 #include "runtime/view/Units.h"
@@ -365,10 +366,11 @@ bool QtView::Type(const WindowPtr& window, int control, const std::string& text)
   return OnGui([this, id, control, text] {
     Shown* shown = Find(id);
     if (!shown) return false;
-    auto* entry = qobject_cast<QLineEdit*>(ControlWidget(*shown, control));
-    if (!entry || !entry->isEnabled()) return false;
+    QWidget* widget = ControlWidget(*shown, control);
+    QLineEdit* entry = widget ? TypingEntry(widget) : nullptr;
+    if (!entry || !widget->isEnabled()) return false;
     entry->setText(QString::fromStdString(text));
-    emit entry->editingFinished();
+    FinishTyping(widget);
     return true;
   });
 }

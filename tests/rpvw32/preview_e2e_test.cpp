@@ -198,7 +198,7 @@ TEST_F(Preview, ArrowsPageAcrossPagesWithOption128AndClicksZoom) {
   const std::string w = kWindow;
   const std::string script = "key " + w + " Down\nexpect \"^[0-9.]+ preview-page 2 \"\nkey " + w + " Up\n" +
                              "expect \"^[0-9.]+ preview-page 1 \"\nkey " + w + " Space\nexpect \"^[0-9.]+ preview-page 1 50$\"\n" +
-                             "key " + w + " Space\nkey " + w + " Alt+S\nkey " + w + " Ctrl+M\nclose " + w + "\n";
+                             "key " + w + " Space\nkey " + w + " Alt+S\nkey " + w + " Ctrl+M\nanswer Cancel\nclose " + w + "\n";
   const e2e::RunResult run = Run(3, 16 | 128, script);
   ASSERT_EQ(run.exitCode, 0) << run.output;
   const auto shown = Bodies(run, "preview-page");

@@ -1,5 +1,6 @@
 #include "rpvw32/Previewer.h"
 
+#include <QApplication>
 #include <QFile>
 #include <atomic>
 #include <cmath>
@@ -174,7 +175,7 @@ class Previewer {
     const bool last = page_ >= PageCount();
     for (int c : {FIRSTPAGE, PREVPAGE}) first ? Disable(window_, c) : Enable(window_, c);
     for (int c : {NEXTPAGE, LASTPAGE}) last ? Disable(window_, c) : Enable(window_, c);
-    Display(window_, IMAGEREGION);
+    wdrt::Display(window_, IMAGEREGION);
     JournalLine("preview-page " + std::to_string(page_) + " " + std::to_string(Percent(zoom_)));
   }
 
@@ -186,7 +187,7 @@ class Previewer {
   void SetScroll(long x, long y) {
     SetProp(window_, IMAGEREGION, PropScrollX, std::clamp(x, 0L, 255L));
     SetProp(window_, IMAGEREGION, PropScrollY, std::clamp(y, 0L, 255L));
-    Display(window_, IMAGEREGION);
+    wdrt::Display(window_, IMAGEREGION);
   }
 
   void SetCursor() {
@@ -257,7 +258,11 @@ class Previewer {
     SetScroll(x, y);
   }
 
-  void Beep() { JournalLine("beep 16 150"); }
+  // A rejected entry beeps (tone 16, 150 ms on the original's speaker; the desktop's bell here).
+  void Beep() {
+    JournalLine("beep 16 150");
+    if (qApp) QMetaObject::invokeMethod(qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
+  }
 
   void PagesToPrintAccepted() {
     ranges_.clear();

@@ -272,3 +272,21 @@ TEST_F(Preview, TheCtrlMMenuActsLikeTheControls) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Preview, ResizingRefitsThePageAndF3WithoutASearchBeeps) {
+  const std::string w = kWindow;
+  const std::string script = "resize " + w + " 300 250\nexpect \"^[0-9.]+ preview-page 1 \"\nkey " + w + " F3\n" +
+                             "expect \"^[0-9.]+ beep 16 150\"\nclose " + w + "\n";
+  const e2e::RunResult run = Run(3, 0, script);
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const auto open = Bodies(run, "preview-open");
+  const auto shown = Bodies(run, "preview-page");
+  ASSERT_EQ(open.size(), 1u);
+  ASSERT_GE(shown.size(), 2u);
+  // A narrower window fits the width at a smaller zoom.
+  EXPECT_LT(std::atoi(shown.back().c_str() + 15), std::atoi(open[0].c_str() + 15)) << shown.back() << " / " << open[0];
+}
+
+}  // namespace

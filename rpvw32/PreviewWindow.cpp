@@ -97,29 +97,29 @@ wdrt::WindowDef PreviewWindowDef(const PreviewTexts& t) {
   WindowDef def;
   def.module = "RPVWPREVIEWWIN";
   def.title = t["Window Title"];
-  def.size = {0, 0, 420, 330};
+  def.size = {0, 0, 510, 340};
   def.font = {"MS Sans Serif", 8};
   def.icon = t.icons.at("PreviewWinICO");
   const int b = 18;  // a square tool button
   auto icon = [&](const char* key) { return t.icons.at(key); };
   // Row one: views, zoom, paging; row two: pages, copies and printing.
   def.controls = {
-      Make(TypePanel, "?MENUBAR", "", {0, 0, 420, kToolbarHeight - 1}),
+      Make(TypePanel, "?MENUBAR", "", {0, 0, 510, kToolbarHeight - 1}),
       Make(TypeButton, "?FULLWIDTH", "", {3, 2, b, b}, t["FullWidthTip"], icon("FullWidthICO")),
       Make(TypeButton, "?FULLHEIGHT", "", {23, 2, b, b}, t["FullHeightTip"], icon("FullHeightICO")),
-      Make(TypeEntry, "?ZOOMPCTVAL", "", {80, 5, 22, 12}, t["ZoomPctValTip"]),
+      Make(TypeDropCombo, "?ZOOMPCTVAL", "", {80, 5, 28, 12}, t["ZoomPctValTip"]),
       Make(TypeButton, "?FIRSTPAGE", "", {110, 2, b, b}, t["FirstPageTip"], icon("FirstPageICO")),
       Make(TypeButton, "?PREVPAGE", "", {130, 2, b, b}, t["PrevPageTip"], icon("PrevPageICO")),
       Make(TypeButton, "?NEXTPAGE", "", {150, 2, b, b}, t["NextPageTip"], icon("NextPageICO")),
       Make(TypeButton, "?LASTPAGE", "", {170, 2, b, b}, t["LastPageTip"], icon("LastPageICO")),
       Make(TypeButton, "?PRINTTHISPAGE", "", {192, 2, b, b}, t["PrintThisPageTip"], icon("PrintThisPageICO")),
-      Make(TypeEntry, "?VISIBLEPAGENUMBER", "", {240, 5, 24, 12}, t["PageNoTip"]),
-      Make(TypeString, "?PAGECOUNT", t["PageOFprompt"], {267, 6, 40, 10}),
+      Make(TypeSpin, "?VISIBLEPAGENUMBER", "", {240, 5, 28, 12}, t["PageNoTip"]),
+      Make(TypeString, "?PAGECOUNT", t["PageOFprompt"], {271, 6, 36, 10}),
       Make(TypePrompt, "?COPIESPROMPT", t["CopiesPrompt"], {150, 25, 28, 10}),
       Make(TypeButton, "?PRINT", "Print...", {250, 21, 60, b}, t["PrintTip"], icon("PrintICO")),
       Make(TypeButton, "?CLOSE", "Exit", {314, 21, 50, b}, t["ExitTip"], icon("CloseICO")),
       Make(TypeButton, "?ASCIIOUTBUTTON", "Text", {368, 21, 48, b}, t["TextOutTip"], "ICON:Text"),
-      Make(TypeEntry, "?NBROFCOPIES", "", {180, 24, 18, 12}, t["CopiesTip"]),
+      Make(TypeSpin, "?NBROFCOPIES", "", {180, 24, 22, 12}, t["CopiesTip"]),
       Make(TypePrompt, "?PAGEPROMPT", t["PageNoPrompt"], {218, 6, 20, 10}),
       Make(TypePrompt, "?ZOOMPCTPROMPT", t["ZoomPctPrompt"], {45, 6, 34, 10}),
       Make(TypePrompt, "?PAGESTOPRINTPROMPT", t["PagesToPrintPrompt"], {3, 25, 52, 10}),
@@ -129,11 +129,17 @@ wdrt::WindowDef PreviewWindowDef(const PreviewTexts& t) {
       Make(TypeButton, "?EXTRABUTTON1", t["Extra1"], {378, 2, 40, b}, "Extra Function 1"),
       Make(TypeButton, "?EXTRABUTTON2", t["Extra2"], {378, 2, 40, b}, "Extra Function 2"),
       Make(TypeButton, "?EXTRABUTTON3", t["Extra3"], {378, 2, 40, b}, "Extra Function 3"),
-      Make(TypeViewport, "?IMAGEREGION", "", {0, kToolbarHeight, 420, 330 - kToolbarHeight}),
+      Make(TypeViewport, "?IMAGEREGION", "", {0, kToolbarHeight, 510, 340 - kToolbarHeight}),
       Make(TypeBox, "?BORDER", "", {0, 0, 10, 10}),
       Make(TypeImage, "?ZOOMEDIMAGE", "", {1, 1, 8, 8}),
   };
   def.controls[PRINTANDSTAY - 1].picture = "ICON:PinOut";
+  for (int percent = 25; percent <= 250; percent += 25) {
+    ControlDef item;
+    item.type = TypeItem;
+    item.text = std::to_string(percent);
+    def.controls[ZOOMPCTVAL - 1].items.push_back(item);
+  }
   for (int n : {ASCIIOUTBUTTON, EXTRABUTTON1, EXTRABUTTON2, EXTRABUTTON3}) def.controls[n - 1].hidden = true;
   def.controls[BORDER - 1].parent = IMAGEREGION;
   def.controls[ZOOMEDIMAGE - 1].parent = IMAGEREGION;

@@ -1,5 +1,6 @@
 #include "rpvw32/Previewer.h"
 
+#include <QApplication>
 #include <QFile>
 #include <atomic>
 #include <cmath>
@@ -48,6 +49,8 @@ class Previewer {
       if (!Handle(event)) break;
     }
     if (window_ && window_->IsOpen()) Close(window_);
+    // Pages printed here while the window stayed open are not the caller's to print again.
+    if (result_ == 1 && printedHere_) report::DeletePageFiles(pages_);
     work_.Free();
     textButtonHandle = 0;
     JournalLine("preview-result " + std::to_string(result_));
@@ -77,7 +80,7 @@ class Previewer {
       if (!call_.extraTexts[static_cast<std::size_t>(i)].empty()) c.text = call_.extraTexts[static_cast<std::size_t>(i)];
       c.tip = extra.noTip ? "" : call_.extraTips[static_cast<std::size_t>(i)].empty() ? c.text : call_.extraTips[static_cast<std::size_t>(i)];
       c.hidden = extra.suppress || extra.suppress2 || !extra.value;
-      c.pos.x = 378 - 44 * (2 - i) - 60;
+      c.pos.x = 378 + 42 * i;
     }
     ControlDef& text = def.controls[ASCIIOUTBUTTON - 1];
     if (!call_.skipTextButtonSetup && !call_.hideTextExport && !call_.textCaption.empty()) {
@@ -172,7 +175,7 @@ class Previewer {
     const bool last = page_ >= PageCount();
     for (int c : {FIRSTPAGE, PREVPAGE}) first ? Disable(window_, c) : Enable(window_, c);
     for (int c : {NEXTPAGE, LASTPAGE}) last ? Disable(window_, c) : Enable(window_, c);
-    Display(window_, IMAGEREGION);
+    wdrt::Display(window_, IMAGEREGION);
     JournalLine("preview-page " + std::to_string(page_) + " " + std::to_string(Percent(zoom_)));
   }
 
@@ -184,7 +187,7 @@ class Previewer {
   void SetScroll(long x, long y) {
     SetProp(window_, IMAGEREGION, PropScrollX, std::clamp(x, 0L, 255L));
     SetProp(window_, IMAGEREGION, PropScrollY, std::clamp(y, 0L, 255L));
-    Display(window_, IMAGEREGION);
+    wdrt::Display(window_, IMAGEREGION);
   }
 
   void SetCursor() {
@@ -255,7 +258,11 @@ class Previewer {
     SetScroll(x, y);
   }
 
-  void Beep() { JournalLine("beep 16 150"); }
+  // A rejected entry beeps (tone 16, 150 ms on the original's speaker; the desktop's bell here).
+  void Beep() {
+    JournalLine("beep 16 150");
+    if (qApp) QMetaObject::invokeMethod(qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
+  }
 
   void PagesToPrintAccepted() {
     ranges_.clear();
@@ -361,6 +368,7 @@ class Previewer {
       for (const std::string& name : printed.Names()) work_.Add(name);
       if (stay_ && !ranges_.empty()) RemoveUnselected(work_, false);
       report::PrintPages(work_, report::JobSettingsOf(*work));
+      printedHere_ = true;
       work->Close();
       work_.Free();
       if (!stay_) {
@@ -450,9 +458,9 @@ class Previewer {
           SetValue(window_, VISIBLEPAGENUMBER, std::to_string(page_));
           break;
         }
-        // Applied a moment later unless another change follows.
-        pendingPage_ = std::atoi(text.c_str());
-        SetTimer(window_, 30);
+        SetTimer(window_, 0);
+        pendingPage_ = 0;
+        GoTo(std::atoi(text.c_str()));
         break;
       }
       case NBROFCOPIES: ReadCopies(); SetValue(window_, NBROFCOPIES, std::to_string(copies_)); break;
@@ -481,6 +489,48 @@ class Previewer {
     return true;
   }
 
+  // Ctrl+M: the window's functions as a pop-up menu; each entry acts like its control.
+  bool Menu() {
+    const bool viewOnly = ViewOnly();
+    const bool first = page_ <= 1;
+    const bool last = page_ >= PageCount();
+    const auto exitHidden = window_->Control(CLOSE);
+    const auto textHidden = window_->Control(ASCIIOUTBUTTON);
+    struct Entry {
+      std::string text;
+      bool enabled;
+      int control;
+      bool focus;  // the entry moves the focus to its field
+    };
+    std::vector<Entry> entries = {
+        {texts_["PmenuFullHeightStr"], true, FULLHEIGHT, false},
+        {texts_["PmenuFullWidthStr"], true, FULLWIDTH, false},
+        {texts_["PmenuZoomPctStr"], true, ZOOMPCTVAL, true},
+        {texts_["PmenuFirstPageStr"], !first, FIRSTPAGE, false},
+        {texts_["PmenuPrevPageStr"], !first, PREVPAGE, false},
+        {texts_["PmenuNextPageStr"], !last, NEXTPAGE, false},
+        {texts_["PmenuLastPageStr"], !last, LASTPAGE, false},
+        {texts_["PmenuPrintPageStr"], !viewOnly, PRINTTHISPAGE, false},
+        {texts_["PmenuGoToPageStr"], PageCount() >= 2, VISIBLEPAGENUMBER, true},
+        {texts_["PmenuPagesToPrintStr"], !viewOnly, PGSTOPRINT, true},
+        {texts_["PmenuCopiesStr"], !viewOnly, NBROFCOPIES, true},
+        {texts_["PmenuPrintStr"], !viewOnly, PRINT, false},
+        {texts_["PmenuExitStr"], !(exitHidden && exitHidden->hidden), CLOSE, false},
+    };
+    if (!viewOnly) entries.push_back({texts_["PmenuTextOutStr"], !(textHidden && textHidden->hidden), ASCIIOUTBUTTON, false});
+    entries.push_back({"Search for...", true, SEARCH, false});
+    std::vector<PopupItem> items;
+    for (const Entry& e : entries) items.push_back({e.text, e.enabled});
+    const int chosen = Popup(window_, items);
+    if (chosen == 0) return true;
+    const Entry& entry = entries[static_cast<std::size_t>(chosen - 1)];
+    if (entry.focus) {
+      Select(window_, entry.control);
+      return true;
+    }
+    return Accepted(entry.control);
+  }
+
   bool Key(int key) {
     switch (key) {
       case KeyEsc:
@@ -488,6 +538,7 @@ class Previewer {
         return false;
       case KeyUp: case KeyDown: case KeyLeft: case KeyRight: Arrow(key); return true;
       case KeySpace: ToggleZoom(128, 128); return true;
+      case KeyCtrl | 'M': return Menu();
       case KeyF3: FoundStep(1); return true;
       case KeyF2: FoundStep(-1); return true;
       case KeyAlt | 'A': Select(window_, VISIBLEPAGENUMBER); return true;
@@ -505,6 +556,15 @@ class Previewer {
         if (!ViewOnly()) SetValue(window_, NBROFCOPIES, std::to_string(copies_));
         return true;
       case EventAccepted: return Accepted(event.control);
+      case EventNewSelection:
+        if (event.control == VISIBLEPAGENUMBER) {
+          // A turn of the arrows is applied a moment later unless another one follows.
+          pendingPage_ = std::atoi(GetValue(window_, VISIBLEPAGENUMBER).c_str());
+          SetTimer(window_, 30);
+        } else if (event.control == NBROFCOPIES) {
+          ReadCopies();
+        }
+        return true;
       case EventAlertKey: return Key(KeyCode());
       case EventTimer:
         SetTimer(window_, 0);
@@ -548,6 +608,7 @@ class Previewer {
   std::vector<int> found_;
   int foundIndex_ = 0;
   bool stay_ = false;
+  bool printedHere_ = false;
   int result_ = 2;
 };
 

@@ -125,7 +125,8 @@ std::string PaperSupport(int code, std::vector<std::string>* list) {
   std::string last;
   int listed = 0;
   for (const PrinterPaper& paper : printer.papers) {
-    if (paper.code == 0 || ++listed > 64) break;
+    if (paper.code == 0) continue;  // a size without a paper code has no place in the list
+    if (++listed > 64) break;
     const std::string name = Cut(paper.name, 64);
     if (code != 0 || !list) {
       if (paper.code == code) return Cut(name, 32);

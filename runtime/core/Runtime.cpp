@@ -243,6 +243,14 @@ bool PostKey(const WindowPtr& window, int key) {
   return true;
 }
 
+int Popup(const WindowPtr& window, const std::vector<PopupItem>& items) {
+  ViewPort* view = GetViewPort();
+  const int chosen = view && window ? view->ShowPopup(window, items) : 0;
+  const bool valid = chosen >= 1 && chosen <= static_cast<int>(items.size());
+  JournalLine("popup-menu -> " + (valid ? JournalQuote(items[static_cast<std::size_t>(chosen - 1)].text) : std::string("none")));
+  return valid ? chosen : 0;
+}
+
 const Event& CurrentEvent() { return currentEvent; }
 int KeyCode() { return keyCode; }
 void SetKeyCode(int code) { keyCode = code; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/core/Events.h"
+#include "runtime/core/ViewPort.h"
 #include "runtime/core/Window.h"
 #include "runtime/core/WindowDef.h"
 
@@ -44,6 +45,10 @@ void PostInput(const WindowPtr& window, int event, int control = 0);
 void Alert(const WindowPtr& window, int key);
 // A key pressed in the window (the view): queued as an alert-key event when it is armed.
 bool PostKey(const WindowPtr& window, int key);
+
+// POPUP: a pop-up menu near the top of `window`; returns the chosen item's number (from 1) or 0.
+// Journals `popup-menu -> "<text>"` or `popup-menu -> none`. Without a view: 0.
+int Popup(const WindowPtr& window, const std::vector<PopupItem>& items);
 
 // The current event of the calling thread's loop (EVENT, FIELD, KEYCODE).
 const Event& CurrentEvent();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "runtime/core/Window.h"
 
@@ -16,6 +17,12 @@ struct MessageRequest {
   int icon = 0;         // StockIcon or 0
   int buttons = 1;      // set of Button values
   int defaultButton = 0;
+};
+
+// One entry of a pop-up menu; "&" marks its access key.
+struct PopupItem {
+  std::string text;
+  bool enabled = true;
 };
 
 class ViewPort {
@@ -40,6 +47,13 @@ class ViewPort {
   virtual bool ResizeByUser(const WindowPtr& window, int widthDlu, int heightDlu) = 0;
   virtual bool CloseByUser(const WindowPtr& window) = 0;
   virtual bool AnswerMessage(int button) = 0;  // answers the open message box, if any
+  // POPUP: shows a menu near the window's top and waits; the chosen item's number from 1, or 0.
+  virtual int ShowPopup(const WindowPtr& window, const std::vector<PopupItem>& items) {
+    (void)window; (void)items; return 0;
+  }
+  // Chooses the item of the open pop-up menu whose text (without "&", any case) is `text`;
+  // "" closes the menu without a choice. False when no menu is open.
+  virtual bool ChoosePopupItem(const std::string& text) { (void)text; return false; }
   // Presses a key (Keys.h) in the window, where its focus is.
   virtual bool Key(const WindowPtr& window, int key) { (void)window; (void)key; return false; }
 };

@@ -192,6 +192,13 @@ class Driver {
       if (!ok) reason = "fewer than " + std::to_string(count) + " windows \"" + title + "\" open";
       return ok;
     }
+    if (verb == "choose") {
+      // `choose "<item>"` picks an item of the open pop-up menu; `choose` alone closes it.
+      const std::string item = step.words.size() > 1 ? step.words[1] : "";
+      bool ok = view && Within([&] { return view->ChoosePopupItem(item); });
+      if (!ok) reason = "no pop-up menu with an enabled item \"" + item + "\"";
+      return ok;
+    }
     if (verb == "answer" && step.words.size() > 2 && step.words[1] == "Save") {
       const std::string file = step.words[2];
       bool ok = view && Within([&] { return AnswerFileDialog(file); });
@@ -205,7 +212,7 @@ class Driver {
       const PrinterDialogAnswer printerAnswer = PrinterAnswerOf(step, button);
       bool ok = view && Within([&] {
         return view->AnswerMessage(button) || AnswerPrinterDialog(printerAnswer) ||
-               (button == ButtonCancel && AnswerFileDialog(std::nullopt));
+               (button == ButtonCancel && (AnswerFileDialog(std::nullopt) || view->ChoosePopupItem("")));
       });
       if (!ok) reason = "no message box or dialog to answer";
       return ok;

@@ -14,6 +14,7 @@
 #include "runtime/core/Runtime.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
+#include "runtime/view/FieldWidgets.h"
 #include "runtime/view/Units.h"
 #include "runtime/view/Viewport.h"
 
@@ -203,6 +204,10 @@ QWidget* CreateControlWidget(const WindowPtr& window, const ControlState& state,
     case TypeViewport:
       widget = new ControlViewport(window, number, parent);
       break;
+    case TypeSpin:
+    case TypeDropCombo:
+      widget = CreateFieldWidget(window, state, parent);
+      break;
     case TypeImage:
       widget = new ControlImage(parent);
       widget->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -266,7 +271,8 @@ QWidget* CreateControlWidget(const WindowPtr& window, const ControlState& state,
 
 void UpdateControlWidget(QWidget* widget, const ControlState& state, const FontDef& windowFont) {
   const QFont font = MakeFont(state.def.font, windowFont);
-  if (auto* button = qobject_cast<ControlButton*>(widget)) {
+  if (UpdateFieldWidget(widget, state, font)) {
+  } else if (auto* button = qobject_cast<ControlButton*>(widget)) {
     button->Apply(state, font);
   } else if (auto* image = qobject_cast<ControlImage*>(widget)) {
     if (IsMetafileName(state.picture))

@@ -14,6 +14,7 @@
 #include "runtime/core/Keys.h"
 #include "runtime/core/Runtime.h"
 #include "runtime/dialogs/PrinterDialog.h"
+#include "runtime/view/FieldWidgets.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
 #include "runtime/view/Units.h"
@@ -365,10 +366,11 @@ bool QtView::Type(const WindowPtr& window, int control, const std::string& text)
   return OnGui([this, id, control, text] {
     Shown* shown = Find(id);
     if (!shown) return false;
-    auto* entry = qobject_cast<QLineEdit*>(ControlWidget(*shown, control));
-    if (!entry || !entry->isEnabled()) return false;
+    QWidget* widget = ControlWidget(*shown, control);
+    QLineEdit* entry = widget ? TypingEntry(widget) : nullptr;
+    if (!entry || !widget->isEnabled()) return false;
     entry->setText(QString::fromStdString(text));
-    emit entry->editingFinished();
+    FinishTyping(widget);
     return true;
   });
 }
@@ -444,6 +446,46 @@ bool QtView::Key(const WindowPtr& window, int key) {
     QApplication::sendEvent(target, &press);
     QApplication::sendEvent(target, &release);
     return true;
+  });
+}
+
+int QtView::ShowPopup(const WindowPtr& window, const std::vector<PopupItem>& items) {
+  const int id = window->Id();
+  return OnGui([this, id, items] {
+    Shown* shown = Find(id);
+    QMenu menu(shown ? shown->top.data() : nullptr);
+    int picked = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      QAction* action = menu.addAction(QString::fromStdString(items[i].text));
+      action->setEnabled(items[i].enabled);
+      const int number = static_cast<int>(i) + 1;
+      connect(action, &QAction::triggered, &menu, [&picked, number] { picked = number; });
+    }
+    QPoint where(8, 8);
+    if (shown && shown->client) where = shown->client->mapToGlobal(QPoint(UnitsToPixelsX(4), UnitsToPixelsY(4)));
+    openMenu_ = &menu;
+    menu.exec(where);
+    openMenu_ = nullptr;
+    return picked;
+  });
+}
+
+bool QtView::ChoosePopupItem(const std::string& text) {
+  return OnGui([this, text] {
+    if (!openMenu_) return false;
+    if (text.empty()) {
+      openMenu_->close();
+      return true;
+    }
+    for (QAction* action : openMenu_->actions()) {
+      if (action->text().remove('&').compare(QString::fromStdString(text).remove('&'), Qt::CaseInsensitive) != 0)
+        continue;
+      if (!action->isEnabled()) return false;
+      action->trigger();
+      openMenu_->close();
+      return true;
+    }
+    return false;
   });
 }
 

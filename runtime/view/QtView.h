@@ -3,6 +3,7 @@
 // to the GUI thread. Blocking requests must not come from the GUI thread itself.
 #pragma once
 
+#include <QMenu>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
@@ -39,6 +40,8 @@ class QtView : public QObject, public ViewPort {
   bool CloseByUser(const WindowPtr& window) override;
   bool AnswerMessage(int button) override;
   bool Key(const WindowPtr& window, int key) override;
+  int ShowPopup(const WindowPtr& window, const std::vector<PopupItem>& items) override;
+  bool ChoosePopupItem(const std::string& text) override;
 
  protected:
   // Key presses in a window whose model armed the key become alert-key events.
@@ -63,6 +66,7 @@ class QtView : public QObject, public ViewPort {
 
   std::map<int, Shown> shown_;
   std::vector<QPointer<QMessageBox>> openBoxes_;
+  QPointer<QMenu> openMenu_;
 };
 
 }  // namespace wdrt::view

@@ -60,7 +60,9 @@ TEST(WmfPdfTest, TextsOfAPageArePdfTextAndInvertingRecordsAreSkipped) {
   const QImage image(dir.filePath("page.png"));
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.pixel(image.width() / 2, image.height() - 5), qRgb(255, 255, 255));
-  QFile::copy(pdf, reporttest::ArtifactDir() + "/report-page.pdf");
+  const QString kept = reporttest::ArtifactDir() + "/report-page.pdf";
+  QFile::remove(kept);
+  QFile::copy(pdf, kept);
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ bool WmfRecordPlayer::DrawBitmap(std::uint16_t function, Params p, std::size_t n
   }
   if (mirrorH || mirrorV) image = image.mirrored(mirrorH, mirrorV);
   if (rop == kNotSrcCopy) image.invertPixels();
-  const bool rasterOps = painter_->paintEngine() && painter_->paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+  const bool rasterOps = CanMixWithDestination();
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
   if (rop == kSrcAnd && rasterOps) mode = QPainter::RasterOp_SourceAndDestination;
   if (rop == kSrcPaint && rasterOps) mode = QPainter::RasterOp_SourceOrDestination;

@@ -395,6 +395,12 @@ bool WmfRecordPlayer::CreateObject(std::uint16_t function, Params p, std::size_t
   return ok;
 }
 
+bool WmfRecordPlayer::CanMixWithDestination() const {
+  // Only the raster engine carries raster operations out; PDF and printer engines claim the
+  // feature but draw plainly, which would paint over what an inverting record means to show.
+  return painter_ && painter_->paintEngine() && painter_->paintEngine()->type() == QPaintEngine::Raster;
+}
+
 QTransform WmfRecordPlayer::LogicalToPainter() const { return dc_.LogicalToDevice() * deviceToPainter_; }
 
 QTransform WmfRecordPlayer::LogicalToClip() const { return LogicalToPainter() * base_; }
@@ -472,7 +478,7 @@ bool WmfRecordPlayer::Prepare(bool outline, bool fill) {
     case R2_WHITE: pen.setColor(Qt::white); if (brush.style() != Qt::NoBrush) brush = QBrush(Qt::white); break;
     case R2_COPYPEN: break;
     default:
-      if (painter_->paintEngine() && painter_->paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
+      if (CanMixWithDestination()) {
         mode = RasterOp(s.rop2);
       } else if (s.rop2 == R2_NOT || s.rop2 == R2_XORPEN || s.rop2 == R2_NOTXORPEN) {
         return false;  // a printer cannot invert what is under the pen

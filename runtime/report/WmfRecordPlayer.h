@@ -63,6 +63,7 @@ class WmfRecordPlayer {
   void NoteDrawing(const QRectF& logicalBounds);
   bool Prepare(bool outline, bool fill);
   void ApplyClip();
+  bool CanMixWithDestination() const;  // raster operations are carried out
   QTransform LogicalToPainter() const;
   QTransform LogicalToClip() const;  // logical units → the painter's device pixels
   QFont MakeFont(double pixelHeight, double pixelWidth);

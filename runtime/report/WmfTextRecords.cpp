@@ -1,5 +1,6 @@
 // TEXTOUT and EXTTEXTOUT: fonts scaled from logical units, alignment, spacing arrays,
 // opaque and clipping rectangles, and the text report for search and export.
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -34,11 +35,24 @@ std::vector<int> SequenceLengths(const QByteArray& bytes, std::uint8_t charset, 
 
 }  // namespace
 
+// The face to ask for: the file's own when it is installed or substituted, otherwise a common
+// face of the same family kind. Unknown names would send every lookup through the system's
+// whole fallback search, which costs far more than drawing the text.
+QString FaceFor(const WmfFont& f) {
+  if (!f.face.isEmpty() && (QFontDatabase::hasFamily(f.face) || !QFont::substitutes(f.face).isEmpty()))
+    return f.face;
+  switch (f.pitchAndFamily & 0xF0) {
+    case 0x10: return QStringLiteral("Times New Roman");  // roman
+    case 0x30: return QStringLiteral("Courier New");      // modern (fixed pitch)
+    default: return (f.pitchAndFamily & 0x03) == 1 ? QStringLiteral("Courier New") : QStringLiteral("Arial");
+  }
+}
+
 QFont WmfRecordPlayer::MakeFont(double pixelHeight, double pixelWidth) {
   const WmfFont& f = dc_.State().font;
   QPaintDevice* device = painter_ ? painter_->device() : &metricsDevice_;
   const double dpi = device->logicalDpiY() > 0 ? device->logicalDpiY() : 72;
-  QFont font(f.face.isEmpty() ? QStringLiteral("Arial") : f.face);
+  QFont font(FaceFor(f));
   switch (f.pitchAndFamily & 0xF0) {
     case 0x10: font.setStyleHint(QFont::Serif); break;
     case 0x20: font.setStyleHint(QFont::SansSerif); break;

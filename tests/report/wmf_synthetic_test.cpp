@@ -336,6 +336,21 @@ TEST_F(WmfSyntheticTest, StateStackMixModesAndClips) {
        },
        {50, 50}, qRgb(0, 0, 0)},
       {"null brush", [](WmfBuilder& b) { b.Brush(BS_NULL, 0).Rectangle(0, 0, 100, 100); }, {50, 50}, qRgb(255, 255, 255)},
+      {"ETO_OPAQUE fills its rectangle with the background colour",
+       [](WmfBuilder& b) {
+         static const int rect[] = {0, 0, 100, 100};
+         b.Raw(META_SETBKCOLOR, QByteArray::fromHex("FF000000")).ExtTextOut(0, 0, "", ETO_OPAQUE, rect);
+       },
+       {50, 50}, qRgb(255, 0, 0)},
+      {"ETO_CLIPPED keeps a big letter inside its rectangle",
+       [](WmfBuilder& b) {
+         static const int rect[] = {0, 0, 10, 10};
+         b.BkMode(BK_TRANSPARENT).Font(-100, 900, "Arial").ExtTextOut(0, 0, "W", ETO_CLIPPED, rect);
+       },
+       {50, 50}, qRgb(255, 255, 255)},
+      {"an unclipped big letter covers the middle",
+       [](WmfBuilder& b) { b.BkMode(BK_TRANSPARENT).Font(-100, 900, "Arial").ExtTextOut(0, 0, "W"); },
+       {50, 50}, qRgb(0, 0, 0)},
       {"PATBLT with the brush", [](WmfBuilder& b) { b.Brush(BS_SOLID, 0x0000FF).Record(META_PATBLT, {0x0021, 0x00F0, 100, 100, 0, 0}); }, {50, 50}, qRgb(0, 0, 255)},
   };
   for (const Case& c : cases) {
@@ -346,7 +361,7 @@ TEST_F(WmfSyntheticTest, StateStackMixModesAndClips) {
     WmfPlayResult result;
     const QImage image = Draw(b.Eof().Bytes(), QSize(100, 100), &result);
     EXPECT_EQ(result.status, WmfStatus::Ok) << result.problem;
-    EXPECT_EQ(image.pixel(c.probe), c.want) << std::hex << image.pixel(c.probe);
+    EXPECT_TRUE(Near(image.pixel(c.probe), QColor(c.want), 16)) << std::hex << image.pixel(c.probe);
   }
 }
 

@@ -1,0 +1,64 @@
+// A tiny program for the end-to-end tests of the PDF writer's status window: it prints a
+// report of `pages` text pages (pictures from the folder given, when any) and writes them to a
+// PDF exactly as the book print procedure does, then journals Generate's result.
+// Arguments: <pages> [picture folder].
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "printing/pdf/PdfReportWriter.h"
+#include "runtime/core/Journal.h"
+#include "runtime/report/Report.h"
+#include "runtime/view/Program.h"
+
+namespace {
+
+using namespace wdrt::report;
+
+ReportDef DemoReport(bool pictures) {
+  ReportDef def;
+  def.name = "PdfDemo";
+  BandDef page;
+  page.name = "PAGE";
+  page.height = 10900;
+  page.items = {ReportText(1000, 1000, "A page for the PDF writer", {"Arial", 28, true, wdrt::kBlack}),
+                ReportBox(500, 500, 7500, 10000, wdrt::MakeRgb(200, 0, 0))};
+  if (pictures) page.items.push_back(ReportPicture("zuli.jpg", 1000, 2500, 6500, 4200));
+  def.bands = {page};
+  return def;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int pages = argc > 1 ? std::atoi(argv[1]) : 20;
+  const std::string pictures = argc > 2 ? argv[2] : "";
+  return wdrt::RunProgram(argc, argv, [pages, pictures] {
+    const ReportDef def = DemoReport(!pictures.empty());
+    PreviewQueue queue;
+    Report report(def);
+    report.SetPreviewQueue(&queue);
+    const auto here = std::filesystem::current_path();
+    if (!pictures.empty()) std::filesystem::current_path(pictures);
+    report.Open();
+    for (int i = 0; i < pages; ++i) report.Print("PAGE");
+    report.EndPage();
+    std::filesystem::current_path(here);
+    // The book print procedure's call sequence.
+    printing::PdfReportWriter writer;
+    writer.Init(report, "comp1.pdf", "");
+    writer.SetPaper(0, 0, 1, 0, 0, 0);
+    writer.SetCompression(1, 1, 0, 2, 4);
+    writer.SetAuthor(1, "");
+    writer.SetCreator(1, "");
+    writer.SetSubject(1, "");
+    writer.SetTitle(1, "");
+    writer.SetKeywords(1, "");
+    writer.SetRun(1, 1, "");
+    const int result = writer.Generate(queue, true);
+    writer.Reset();
+    report.Close();
+    DeletePageFiles(queue);
+    wdrt::JournalLine("pdf-demo-result " + std::to_string(result));
+  });
+}

@@ -2,6 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFOutlineDocumentHelper.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include "PdfTestSupport.h"
 #include "printing/pdf/PdfBookmarker.h"
@@ -57,7 +62,9 @@ TEST(PdfWatermark, TextWatermarkOnEveryPageOverAndUnder) {
     const char* own[] = {"one", "two", "three"};
     for (int page = 1; page <= 3; ++page) {
       const std::string text = reporttest::PdfText(writer.FILENAME, page, page);
-      EXPECT_NE(text.find("GRANDMA COPY"), std::string::npos) << "page " << page << ": " << text;
+      // Turned text comes out of pdftotext word by word.
+      EXPECT_NE(text.find("GRANDMA"), std::string::npos) << "page " << page << ": " << text;
+      EXPECT_NE(text.find("COPY"), std::string::npos) << "page " << page << ": " << text;
       EXPECT_NE(text.find(own[page - 1]), std::string::npos) << "page " << page;
     }
   }
@@ -88,6 +95,27 @@ TEST(PdfWatermark, JpegImageWatermarkKeepsItsBytes) {
   EXPECT_EQ(reporttest::ReadFile(dir + "/out/i-000.jpg"), jpeg);
 }
 
+// The outline as "title@page{children} next ...".
+std::string OutlineOf(const std::string& file) {
+  QPDF pdf;
+  pdf.processFile(file.c_str());
+  std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
+  QPDFOutlineDocumentHelper outlines(pdf);
+  std::function<std::string(std::vector<QPDFOutlineObjectHelper>)> show = [&](std::vector<QPDFOutlineObjectHelper> items) {
+    std::string out;
+    for (QPDFOutlineObjectHelper& item : items) {
+      if (!out.empty()) out += " ";
+      out += item.getTitle() + "@";
+      const QPDFObjGen target = item.getDestPage().getObjGen();
+      for (std::size_t i = 0; i < pages.size(); ++i)
+        if (pages[i].getObjectHandle().getObjGen() == target) out += std::to_string(i + 1);
+      if (!item.getKids().empty()) out += "{" + show(item.getKids()) + "}";
+    }
+    return out;
+  };
+  return show(outlines.getTopLevelOutlines());
+}
+
 TEST(PdfBookmarks, IndicatorTextsMakeAnOutlineWithTitlesLevelsAndPages) {
   pdftest::PageFiles pages;
   ASSERT_TRUE(pdftest::MakePages(TextReport({{"#1The Party", "plain text"},
@@ -108,32 +136,9 @@ TEST(PdfBookmarks, IndicatorTextsMakeAnOutlineWithTitlesLevelsAndPages) {
   const int counts[] = {2, 1, 1, 1, 1, 1};
   for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(writer.BOOKMARKS.BOOKMARKS[i].COUNT, counts[i]) << i;
 
-  // Read back with qpdf: titles, nesting and target pages.
-  const std::string json = Shell("qpdf --json=2 --json-key=outlines '" + writer.FILENAME + "'");
-  auto find = [&](const std::string& what, std::size_t from = 0) { return json.find(what, from); };
-  const std::size_t party = find("\"title\": \"The Party\"");
-  const std::size_t balloons = find("\"title\": \"Balloons\"");
-  const std::size_t cake = find("\"title\": \"Cake\"");
-  const std::size_t park = find("\"title\": \"The Park\"");
-  const std::size_t swings = find("\"title\": \"Swings\"");
-  const std::size_t big = find("\"title\": \"Big swing\"");
-  ASSERT_NE(big, std::string::npos) << json;
-  EXPECT_TRUE(party < balloons && balloons < cake && cake < park && park < swings && swings < big) << json;
-  // Target pages (qpdf shows them from 1) follow each title's entry.
-  auto pageAfter = [&](std::size_t at) {
-    const std::size_t key = json.find("\"destpageposfrom1\": ", at);
-    return key == std::string::npos ? -1 : std::atoi(json.c_str() + key + 21);
-  };
-  EXPECT_EQ(pageAfter(party), 1);
-  EXPECT_EQ(pageAfter(balloons), 2);
-  EXPECT_EQ(pageAfter(cake), 2);
-  EXPECT_EQ(pageAfter(park), 3);
-  EXPECT_EQ(pageAfter(big), 3);
-  // Nesting: children sit in "kids" of their parent, so a top entry's "kids" come before the next top entry.
-  const std::size_t partyKids = find("\"kids\": [", party);
-  EXPECT_LT(partyKids, balloons);
-  const std::size_t swingsKids = find("\"kids\": [", swings);
-  EXPECT_LT(swingsKids, big);
+  // Read back with qpdf: titles, nesting and target pages (from 1).
+  EXPECT_EQ(OutlineOf(writer.FILENAME),
+            "The Party@1{Balloons@2 Cake@2} The Park@3{Swings@3{Big swing@3}}");
   // The outline tree itself.
   printing::Outline outline = writer.BOOKMARKS.BuildOutline();
   const PdfOutlineNode* first = outline.First();
@@ -166,7 +171,7 @@ TEST(PdfPasswords, AProtectedFileNeedsItsPasswordAndUsesAes) {
     EXPECT_NE(code, 0) << c.keyLength;
     const std::string info = Shell("pdfinfo -upw grandma '" + writer.FILENAME + "' 2>&1", &code);
     EXPECT_EQ(code, 0) << info;
-    EXPECT_NE(info.find("Encrypted:      yes"), std::string::npos) << info;
+    EXPECT_NE(info.find("Encrypted:       yes"), std::string::npos) << info;
     const std::string shown = Shell("qpdf --show-encryption --password=grandma '" + writer.FILENAME + "' 2>&1");
     EXPECT_NE(shown.find(c.wanted), std::string::npos) << shown;
     EXPECT_NE(shown.find("AES"), std::string::npos) << shown;

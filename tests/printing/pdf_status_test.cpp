@@ -120,7 +120,7 @@ TEST_F(PdfStatus, CancelAnsweredNoGoesOnWithTheNextPageAndOpensTheFile) {
 
 TEST(PdfStatusTexts, PageOfTextAndProgress) {
   EXPECT_EQ(printing::PageOfText(3, 12), "Page 3 of 12");
-  EXPECT_EQ(printing::PageOfText(1000000000, 2000000000).size(), 30u);
+  EXPECT_LE(printing::PageOfText(2000000000, 2000000000).size(), 30u);
   const wdrt::WindowDef def = printing::StatusWindowDef();
   EXPECT_EQ(def.title, "Please Wait...");
   EXPECT_EQ(def.size.width, 179);

@@ -77,6 +77,7 @@ int CoreDocument::AddImageFile(const std::string& fileName) {
   }
   countedName_.clear();
   counted_.clear();
+  bytes = tokens_.Swap(bytes);
   const int id = nextImage_++;
   images_[id] = std::move(bytes);
   return id;
@@ -120,7 +121,8 @@ int CoreDocument::PlaceImage(int id, int x, int y, int width, int height) {
                       width / kMilliPointsPerUnit, height / kMilliPointsPerUnit);
   wdrt::report::WmfPlayOptions options;
   options.drawJpeg = [this](const QByteArray& jpeg, const QRectF& rect, QPainter& painter) {
-    return jpegs_.Draw(painter, jpeg, rect);
+    const std::optional<QByteArray> original = tokens_.Original(jpeg);
+    return jpegs_.Draw(painter, original ? *original : jpeg, rect);
   };
   const wdrt::report::WmfPlayResult result = wdrt::report::PlayWmf(painter_, it->second, target, options);
   return result.status == wdrt::report::WmfStatus::NotMetafile ? PdfCannotRead : PdfOk;

@@ -172,6 +172,7 @@ TEST(PdfStatusEndToEnd, TheWindowShowsProgressAndNoGoesOn) {
   options.environment = {"WDRT_SHELL_OPEN=true"};
   options.script = "wait-window \"Please Wait...\"\n"
                    "expect \"Page 5 of 40|event [0-9]+ \\\"Please Wait...\\\" 523\"\n"
+                   "sleep 600\n"
                    "screenshot " + shots + "/status.png \"Please Wait...\"\n"
                    "press \"Please Wait...\" \"Cancel\"\n"
                    "screenshot " + shots + "/question.png\n"

@@ -169,6 +169,15 @@ TEST(PdfOutput, PagesTakeTheSizeOfTheirFilesOrOfTheChosenPaper) {
     ASSERT_EQ(writer.Generate(queue, false), 1) << c.label;
     EXPECT_EQ(pdftest::PageSizes(writer.FILENAME, 3), c.want) << c.label;
   }
+  // A landscape report's page files are turned already: each keeps its own size.
+  wdrt::report::ReportDef landscapeDef;
+  wdrt::report::Report landscape(landscapeDef);
+  landscape.landscape = true;
+  PdfReportWriter turned;
+  turned.Init(landscape, "turned", dir);
+  EXPECT_EQ(turned.ORIENTATION, 1u);
+  ASSERT_EQ(turned.Generate(queue, false), 1);
+  EXPECT_EQ(pdftest::PageSizes(turned.FILENAME, 3), (std::vector<std::string>{"612 x 792", "792 x 612", "595 x 842"}));
   // The exact box of a custom paper: 595276 × 841890 thousandths of a point.
   PdfReportWriter writer;
   writer.Setup("exact", dir, false);

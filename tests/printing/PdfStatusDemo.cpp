@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "printing/pdf/PdfReportWriter.h"
+#include "printing/pdf/BookPdf.h"
 #include "runtime/core/Journal.h"
 #include "runtime/report/Report.h"
 #include "runtime/view/Program.h"
@@ -44,19 +44,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < pages; ++i) report.Print("PAGE");
     report.EndPage();
     std::filesystem::current_path(here);
-    // The book print procedure's call sequence.
+    // The book print procedure's call.
     printing::PdfReportWriter writer;
-    writer.Init(report, "comp1.pdf", "");
-    writer.SetPaper(0, 0, 1, 0, 0, 0);
-    writer.SetCompression(1, 1, 0, 2, 4);
-    writer.SetAuthor(1, "");
-    writer.SetCreator(1, "");
-    writer.SetSubject(1, "");
-    writer.SetTitle(1, "");
-    writer.SetKeywords(1, "");
-    writer.SetRun(1, 1, "");
-    const int result = writer.Generate(queue, true);
-    writer.Reset();
+    const int result = printing::WriteBookPdf(writer, report, queue, "comp1.pdf");
     report.Close();
     DeletePageFiles(queue);
     wdrt::JournalLine("pdf-demo-result " + std::to_string(result));

@@ -182,7 +182,10 @@ TEST(PdfStatusEndToEnd, TheWindowShowsProgressAndNoGoesOn) {
   ASSERT_EQ(run.exitCode, 0) << run.output;
   const auto written = e2e::LinesWith(run.journal, "pdf-written ");
   ASSERT_EQ(written.size(), 1u);
-  EXPECT_NE(written[0].find("/comp1.pdf\" 40"), std::string::npos) << written[0];
+  // "comp1.pdf" with no folder: the user's private temporary folder.
+  const std::string pdf = run.dir + "/runtime/storyloom/comp1.pdf";
+  EXPECT_NE(written[0].find("pdf-written \"" + pdf + "\" 40"), std::string::npos) << written[0];
+  EXPECT_EQ(reporttest::PdfPages(pdf), 40);
   EXPECT_EQ(e2e::LinesWith(run.journal, "shell-open ").size(), 1u);
   EXPECT_NE(e2e::LinesWith(run.journal, "shell-open ")[0].find("comp1.pdf\" -> ok"), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(shots + "/status.png"));

@@ -111,6 +111,7 @@ TEST(PdfOutput, TheBookReportBecomesACheckedSearchableSmallPdfWithItsOwnJpegs) {
     for (std::string w; in >> w;) words.push_back(w);
     ASSERT_GE(words.size(), 6u) << line;
     EXPECT_EQ(words[words.size() - 5], "yes") << line;  // the "emb" column
+    EXPECT_EQ(words[words.size() - 4], "yes") << line;  // the "sub" column
     ++fontLines;
   }
   EXPECT_GE(fontLines, 1);

@@ -110,6 +110,8 @@ TEST(PdfSetup, TextsAreLeftJustifiedClippedOrEmpty) {
   EXPECT_EQ(writer.AUTHOR, "");
   writer.SetTitle(0, std::string(400, 'T'));
   EXPECT_EQ(writer.TITLE.size(), 260u);
+  writer.SetTitle(0, std::string(259, 'T') + "\xC3\xA9");  // é would be cut in half
+  EXPECT_EQ(writer.TITLE, std::string(259, 'T'));
   writer.SetKeywords(0, std::string(2000, 'k'));
   EXPECT_EQ(writer.KEYWORDS.size(), 1023u);
   struct RunCase {

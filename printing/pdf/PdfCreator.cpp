@@ -1,5 +1,6 @@
 #include "printing/pdf/PdfCreator.h"
 
+#include "printing/pdf/PdfFileName.h"
 #include "printing/pdflibs/PdfCore.h"
 #include "printing/pdflibs/PdfPost.h"
 
@@ -41,7 +42,7 @@ int PdfCreator::Init() {
 
 int PdfCreator::SetInfo(int index, const std::string& text) {
   if (!Begin()) return -1;
-  return Store(PDFC_SetInfo(PDFDOC, index, text.substr(0, kTextSize).c_str()));
+  return Store(PDFC_SetInfo(PDFDOC, index, CutUtf8(text, kTextSize).c_str()));
 }
 
 int PdfCreator::SetCompression(int text, int ascii, int colour, int mono) {

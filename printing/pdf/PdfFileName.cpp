@@ -20,6 +20,14 @@ std::string ResolvePdfFileName(const std::string& name, const std::string& folde
   return path.lexically_normal().string();
 }
 
+std::string CutUtf8(const std::string& text, std::size_t size) {
+  if (text.size() <= size) return text;
+  std::size_t end = size;
+  // Step back over continuation bytes (10xxxxxx) to the start of the cut character.
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
 std::string PdfTempFolder() { return wdrt::PrivateTempFolder(); }
 
 }  // namespace printing

@@ -32,7 +32,7 @@ constexpr const char* kProducer = "Storyloom PDF Writer v2.5";
 std::string Field(const std::string& text, std::size_t size) {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return {};
-  std::string clipped = text.substr(first, size);
+  std::string clipped = CutUtf8(text.substr(first), size);
   clipped.erase(clipped.find_last_not_of(' ') + 1);
   return clipped;
 }

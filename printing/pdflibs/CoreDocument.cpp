@@ -38,6 +38,37 @@ const char* InfoKey(int index) {
   }
 }
 
+// Qt embeds only the glyphs a document uses but names the font as if whole; readers and
+// printers expect a subset's name to carry a six-letter tag ("ABCDEF+LiberationSans").
+std::string Tagged(const std::string& name) {
+  if (name.size() < 2 || name.find('+') != std::string::npos) return name;
+  std::uint32_t hash = 2166136261u;
+  for (char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  std::string tag;
+  for (int i = 0; i < 6; ++i, hash /= 26) tag += static_cast<char>('A' + hash % 26);
+  return "/" + tag + "+" + name.substr(1);
+}
+
+void TagSubsetFonts(QPDF& pdf) {
+  for (QPDFObjectHandle font : pdf.getAllObjects()) {
+    if (!font.isDictionary() || !font.getKey("/Type").isNameAndEquals("/Font")) continue;
+    QPDFObjectHandle described = font;
+    if (font.getKey("/Subtype").isNameAndEquals("/Type0")) {
+      QPDFObjectHandle descendants = font.getKey("/DescendantFonts");
+      if (!descendants.isArray() || descendants.getArrayNItems() < 1) continue;
+      described = descendants.getArrayItem(0);
+    }
+    QPDFObjectHandle descriptor = described.getKey("/FontDescriptor");
+    if (!descriptor.isDictionary() || !descriptor.hasKey("/FontFile2")) continue;
+    for (QPDFObjectHandle holder : {font, described}) {
+      if (holder.getKey("/BaseFont").isName())
+        holder.replaceKey("/BaseFont", QPDFObjectHandle::newName(Tagged(holder.getKey("/BaseFont").getName())));
+    }
+    if (descriptor.getKey("/FontName").isName())
+      descriptor.replaceKey("/FontName", QPDFObjectHandle::newName(Tagged(descriptor.getKey("/FontName").getName())));
+  }
+}
+
 }  // namespace
 
 CoreDocument::CoreDocument() = default;
@@ -77,6 +108,7 @@ int CoreDocument::AddImageFile(const std::string& fileName) {
   }
   countedName_.clear();
   counted_.clear();
+  bytes = tokens_.Swap(bytes);
   const int id = nextImage_++;
   images_[id] = std::move(bytes);
   return id;
@@ -120,7 +152,8 @@ int CoreDocument::PlaceImage(int id, int x, int y, int width, int height) {
                       width / kMilliPointsPerUnit, height / kMilliPointsPerUnit);
   wdrt::report::WmfPlayOptions options;
   options.drawJpeg = [this](const QByteArray& jpeg, const QRectF& rect, QPainter& painter) {
-    return jpegs_.Draw(painter, jpeg, rect);
+    const std::optional<QByteArray> original = tokens_.Original(jpeg);
+    return jpegs_.Draw(painter, original ? *original : jpeg, rect);
   };
   const wdrt::report::WmfPlayResult result = wdrt::report::PlayWmf(painter_, it->second, target, options);
   return result.status == wdrt::report::WmfStatus::NotMetafile ? PdfCannotRead : PdfOk;
@@ -164,6 +197,7 @@ QByteArray FinishQtPdf(const QByteArray& qtPdf, const std::vector<std::pair<doub
           "/MediaBox", QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(r.llx, r.ury - height, r.llx + width, r.ury)));
     }
     jpegs.Replace(pdf);
+    TagSubsetFonts(pdf);
     QPDFObjectHandle infoDict = QPDFObjectHandle::newDictionary();
     for (const auto& [index, text] : info) {
       const char* key = InfoKey(index);

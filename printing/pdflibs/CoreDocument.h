@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "printing/pdflibs/JpegPassThrough.h"
+#include "printing/pdflibs/JpegTokens.h"
 
 namespace pdflibs {
 
@@ -52,6 +53,7 @@ class CoreDocument {
   std::vector<std::pair<double, double>> pageSizes_;  // points
   std::map<int, std::string> info_;
   JpegPassThrough jpegs_;
+  JpegTokens tokens_;
   QByteArray finished_;  // the finished PDF once written
 };
 

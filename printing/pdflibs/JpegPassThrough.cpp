@@ -77,11 +77,21 @@ bool JpegPassThrough::Draw(QPainter& painter, const QByteArray& jpeg, const QRec
     infos_.push_back(*info);
     markers_.push_back(marker);
   }
+  // Lossless, so that the marker's samples reach the PDF exactly as set.
+  const bool lossless = painter.testRenderHint(QPainter::LosslessImageRendering);
+  painter.setRenderHint(QPainter::LosslessImageRendering, true);
   painter.drawImage(target, markers_[static_cast<std::size_t>(index)]);
+  painter.setRenderHint(QPainter::LosslessImageRendering, lossless);
   return true;
 }
 
-std::optional<int> JpegPassThrough::IndexOfMarker(const std::string& s) const {
+std::optional<int> JpegPassThrough::IndexOfMarker(const std::string& samples) const {
+  // Qt stores a grey image as grey samples, or as three equal samples per pixel.
+  std::string s = samples;
+  if (samples.size() == 3u * kMarkerWidth) {
+    s.clear();
+    for (std::size_t i = 0; i < samples.size(); i += 3) s += samples[i];
+  }
   if (s.size() != static_cast<std::size_t>(kMarkerWidth) || std::memcmp(s.data(), kMagic, 4) != 0 ||
       std::memcmp(s.data() + 4, nonce_.constData(), 8) != 0)
     return std::nullopt;

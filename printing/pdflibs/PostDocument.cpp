@@ -132,7 +132,7 @@ int PostDocument::AddWatermark(const PdfWatermarkDescription& d, const std::stri
   std::vector<QPDFPageObjectHelper> markPages = QPDFPageDocumentHelper(*mark).getAllPages();
   const std::size_t pageIndex = d.TYPE == 1 && d.IMAGEPAGENUMBER > 0 ? static_cast<std::size_t>(d.IMAGEPAGENUMBER) : 0;
   if (pageIndex >= markPages.size()) return PdfBadArgument;
-  marks_.push_back(mark);
+  marks_.push_back({bytes, mark});
   QPDFObjectHandle form = pdf_->copyForeignObject(markPages[pageIndex].getFormXObjectForPage());
   const bool under = d.PLACEORDER == 1;
   const std::string name = "/Wm" + std::to_string(++watermarks_);

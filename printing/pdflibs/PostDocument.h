@@ -2,6 +2,8 @@
 // write. Internal to the libraries; one thread at a time.
 #pragma once
 
+#include <QByteArray>
+
 #include <qpdf/QPDF.hh>
 
 #include <memory>
@@ -38,7 +40,12 @@ class PostDocument {
   std::unique_ptr<QPDF> pdf_;
   std::optional<Protection> protection_;
   int watermarks_ = 0;
-  std::vector<std::shared_ptr<QPDF>> marks_;  // watermark documents, read until the write
+  // Watermark documents and the bytes qpdf reads them from, kept until the write copies them.
+  struct Mark {
+    QByteArray bytes;
+    std::shared_ptr<QPDF> pdf;
+  };
+  std::vector<Mark> marks_;
 };
 
 }  // namespace pdflibs

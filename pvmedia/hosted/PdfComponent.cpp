@@ -10,10 +10,14 @@
 
 namespace pvhosted {
 
+PdfComponent::~PdfComponent() {
+  if (view_) view_->setDocument(nullptr);
+}
+
 QWidget* PdfComponent::CreateWidget(QWidget* parent) {
   view_ = new QPdfView(parent);
-  document_ = new QPdfDocument(view_);
-  view_->setDocument(document_);
+  document_ = std::make_unique<QPdfDocument>();
+  view_->setDocument(document_.get());
   view_->setPageMode(QPdfView::PageMode::SinglePage);
   view_->setZoomMode(QPdfView::ZoomMode::FitInView);
   return view_;

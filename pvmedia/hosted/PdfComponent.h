@@ -5,6 +5,7 @@
 #include <QPdfDocument>
 #include <QPdfView>
 #include <QPointer>
+#include <memory>
 
 #include "runtime/os/OleControl.h"
 
@@ -12,6 +13,7 @@ namespace pvhosted {
 
 class PdfComponent : public wdrt::OleComponent {
  public:
+  ~PdfComponent() override;
   QWidget* CreateWidget(QWidget* parent) override;
   std::string Call(const std::string& name, const std::vector<std::string>& arguments) override;
   std::string Get(const std::string& name) override;
@@ -22,7 +24,9 @@ class PdfComponent : public wdrt::OleComponent {
   void Go(int page);
 
   QPointer<QPdfView> view_;
-  QPointer<QPdfDocument> document_;
+  // Not the view's child: the view must let go of it before it goes (the view's own
+  // destruction would otherwise signal into a half-destroyed view).
+  std::unique_ptr<QPdfDocument> document_;
 };
 
 }  // namespace pvhosted

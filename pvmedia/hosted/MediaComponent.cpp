@@ -24,11 +24,10 @@ QWidget* MediaComponent::CreateWidget(QWidget* parent) {
   video_ = new QVideoWidget(parent);
   player_ = new QMediaPlayer(video_);
   player_->setVideoOutput(video_);
-  // Without a sound device the player plays silently, in real time.
-  if (!QMediaDevices::audioOutputs().isEmpty()) {
-    audio_ = new QAudioOutput(video_);
-    player_->setAudioOutput(audio_);
-  }
+  // The player needs an audio output even without a sound device: its sink then takes the
+  // samples silently, in real time.
+  audio_ = new QAudioOutput(video_);
+  player_->setAudioOutput(audio_);
   QObject::connect(player_, &QMediaPlayer::mediaStatusChanged, video_, [this](QMediaPlayer::MediaStatus status) {
     if (status == QMediaPlayer::LoadedMedia && autoStart_) player_->play();
     if (status == QMediaPlayer::EndOfMedia && autoRewind_) player_->setPosition(0);

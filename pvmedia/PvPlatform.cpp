@@ -27,7 +27,7 @@ std::string TemporaryFolder() {
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error)) return {};
   if (folder.back() != '/') folder += '/';
-  return Lower(folder);
+  return folder;
 }
 
 BusyCursor::BusyCursor() {

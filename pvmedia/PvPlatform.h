@@ -11,8 +11,8 @@ namespace pv {
 
 // The current folder's full path (no trailing separator).
 std::string CurrentFolder();
-// The temporary folder with a trailing "/" (TMPDIR or /tmp), lower-cased as the classes use it;
-// empty when there is none.
+// The temporary folder with a trailing "/" (TMPDIR or /tmp); empty when there is none. Its case
+// is kept: folder names differ by case here.
 std::string TemporaryFolder();
 
 // Shows the busy cursor while alive (when there is a view).

@@ -110,18 +110,35 @@ bool OleServerRegistered(const std::string& progId) {
 
 OleCallText ParseOleCall(const std::string& text) {
   OleCallText call;
-  const std::size_t open = text.find('(');
+  // The argument list is the parenthesised group that ends the text; anything else (such as
+  // "item(0).src") is part of the name.
+  const std::size_t last = text.find_last_not_of(' ');
+  if (last == std::string::npos || text[last] != ')') {
+    call.name = Unquote(text);
+    return call;
+  }
+  std::size_t open = std::string::npos;
+  int depth = 0;
+  bool quoted = false;
+  for (std::size_t i = last + 1; i-- > 0;) {
+    const char c = text[i];
+    if (c == '"') quoted = !quoted;
+    if (quoted) continue;
+    if (c == ')') ++depth;
+    if (c == '(' && --depth == 0) {
+      open = i;
+      break;
+    }
+  }
   if (open == std::string::npos) {
     call.name = Unquote(text);
     return call;
   }
   call.name = Unquote(text.substr(0, open));
-  const std::size_t close = text.rfind(')');
-  const std::string inside =
-      text.substr(open + 1, close == std::string::npos || close < open ? std::string::npos : close - open - 1);
+  const std::string inside = text.substr(open + 1, last - open - 1);
   if (inside.find_first_not_of(' ') == std::string::npos) return call;
   std::string current;
-  bool quoted = false;
+  quoted = false;
   for (char c : inside) {
     if (c == '"') quoted = !quoted;
     if (c == ',' && !quoted) {
@@ -211,7 +228,9 @@ std::string OleCall(const WindowPtr& window, int control, const std::string& cal
 std::string OleGet(const WindowPtr& window, int control, const std::string& name) {
   std::string result;
   if (!window) return result;
-  const std::string property = ParseOleCall(name).name;
+  // "Duration()" reads the property "Duration"; "item(0).src" is a name of its own.
+  std::string property = Unquote(name);
+  if (property.size() > 2 && property.compare(property.size() - 2, 2, "()") == 0) property.resize(property.size() - 2);
   RunOnGuiThread([&] {
     if (Hosted* hosted = Find(window->Id(), control)) result = hosted->component->Get(property);
   });

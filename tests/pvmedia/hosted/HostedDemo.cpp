@@ -236,6 +236,27 @@ void FlashScenario() {
   wdrt::Close(window);
 }
 
+// A window a person uses: the PDF on its second page until the window is closed; resizing
+// the window resizes the control, and the viewer with it.
+void ViewerScenario() {
+  const std::string file = workDir + "/two.pdf";
+  wdrt::RunOnGuiThread([&] { hostedtest::WritePdf(file, 2); });
+  wdrt::WindowDef def = HostWindow("PDF viewer", 1);
+  const wdrt::WindowPtr window = wdrt::Open(def);
+  PvPDF pdf;
+  pdf.Init(1);
+  pdf.Load(file, 0, 1);
+  pdf.Navigate(5, 2);
+  wdrt::Event event;
+  while (wdrt::Accept(window, event)) {
+    if (event.number == wdrt::EventSized) pdf.AutoSize(1, 4, 0, 0);
+    wdrt::DefaultHandling(window, event);
+  }
+  pdf.GetInfo();
+  Result("page_at_close", std::to_string(pdf.currentPage));
+  pdf.Kill();
+}
+
 long ResidentKb() {
   std::ifstream statm("/proc/self/statm");
   long pages = 0, resident = 0;
@@ -277,6 +298,7 @@ int main(int argc, char** argv) {
     else if (scenario == "media") MediaScenario();
     else if (scenario == "flash") FlashScenario();
     else if (scenario == "memory") MemoryScenario();
+    else if (scenario == "viewer") ViewerScenario();
     Result("done", scenario);
   });
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <filesystem>
@@ -27,7 +28,8 @@ fs::path TestFolder() {
   return ::mkdtemp(pattern.data());
 }
 
-ScenarioRun RunScenario(const std::string& scenario, const fs::path& folder, int timeoutSeconds = 60) {
+ScenarioRun RunScenario(const std::string& scenario, const fs::path& folder, int timeoutSeconds = 60,
+                        const std::string& script = "") {
   const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "pvhosted_demo";
   fs::create_directories(folder / "xdg");
   fs::permissions(folder / "xdg", fs::perms::owner_all);
@@ -36,6 +38,11 @@ ScenarioRun RunScenario(const std::string& scenario, const fs::path& folder, int
   environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((folder / "xdg").string()));
   environment.insert("XDG_CONFIG_HOME", QString::fromStdString((folder / "config").string()));
   environment.insert("WDRT_DEBUG_OUTPUT", QString::fromStdString((folder / "debug.txt").string()));
+  if (!script.empty()) {
+    std::ofstream(folder / "script.txt") << script;
+    environment.insert("WDRT_SCRIPT", QString::fromStdString((folder / "script.txt").string()));
+    environment.insert("WDRT_JOURNAL", QString::fromStdString((folder / "journal.txt").string()));
+  }
   QProcess process;
   process.setProcessEnvironment(environment);
   process.start(QString::fromStdString(program.string()),
@@ -149,6 +156,32 @@ TEST_F(HostedControls, WindowWithABrowserOpenedAndClosedTwentyTimesDoesNotGrow) 
   const long second = std::stol(run.results["rss_kb_2"]);
   const long last = std::stol(run.results["rss_kb_20"]);
   EXPECT_LT(last - second, 8 * 1024) << "resident kB after round 2: " << second << ", after 20: " << last;
+}
+
+TEST_F(HostedControls, ScriptedUserResizesAndClosesAPdfWindow) {
+  const std::string dir = folder_.string();
+  const std::string script = "wait-window \"PDF viewer\"\n"
+                             "expect \"ole-create .PDF.PDFCtrl.1. -> ok\"\n"
+                             "screenshot " + dir + "/viewer.png \"PDF viewer\"\n"
+                             "resize \"PDF viewer\" 420 280\n"
+                             "screenshot " + dir + "/viewer-resized.png \"PDF viewer\"\n"
+                             "close \"PDF viewer\"\n";
+  ScenarioRun run = RunScenario("viewer", folder_, 60, script);
+  EXPECT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.results["page_at_close"], "2");
+  std::ifstream journal(folder_ / "journal.txt");
+  std::ostringstream text;
+  text << journal.rdbuf();
+  EXPECT_NE(text.str().find("ole-create \"PDF.PDFCtrl.1\" -> ok"), std::string::npos) << text.str();
+  EXPECT_EQ(text.str().find("script-failed"), std::string::npos) << text.str();
+  const QImage before(QString::fromStdString(dir + "/viewer.png"));
+  const QImage after(QString::fromStdString(dir + "/viewer-resized.png"));
+  ASSERT_FALSE(before.isNull());
+  ASSERT_FALSE(after.isNull());
+  EXPECT_GT(after.width(), before.width());
+  // The viewer follows its control: the page's grey surround reaches the larger window's edge.
+  const QColor corner = after.pixelColor(after.width() - 40, after.height() / 2);
+  EXPECT_LT(corner.lightness(), 200) << "the viewer did not grow with its window";
 }
 
 }  // namespace

@@ -21,3 +21,5 @@ std::int32_t PvViewer::HiddenMediaLoad() {
   }
   return 0;
 }
+
+std::string PvViewer::AnalyzeEvent(std::string_view, std::int32_t, std::int32_t) { return {}; }

@@ -9,7 +9,8 @@
 
 class PvViewer {
  public:
-  virtual std::string AnalyzeEvent(std::string_view = {}, std::int32_t = 0, std::int32_t = 0) { return {}; }  // 0
+  // Defined in the library so that the class's method table and type record live there.
+  virtual std::string AnalyzeEvent(std::string_view = {}, std::int32_t = 0, std::int32_t = 0);  // 0
   virtual std::int32_t AutoSize(std::string_view = {}, std::int32_t = 0, std::int32_t = 0) { return 0; }  // 1
   virtual std::int32_t Back(std::string_view = {}, std::int32_t = 0, std::int32_t = 0) { return 0; }  // 2
   virtual std::int32_t Busy(std::string_view = {}, std::int32_t = 0, std::int32_t = 0) { return 0; }  // 3

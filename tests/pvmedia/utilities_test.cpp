@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 #include "pvmedia/PvDUN.h"
@@ -244,6 +245,55 @@ TEST_F(Utilities, DialUpDrivesNetworkManager) {
   EXPECT_EQ(PV_ONLINESTATUS(), 0);
   FakeNm("exit 8\n");  // NetworkManager is not running
   EXPECT_EQ(PV_ONLINESTATUS(), 41);
+}
+
+TEST_F(Utilities, KillHangsUpAModemConnectionByThePolicy) {
+  FakeNm("case \"$*\" in\n"
+         "*CONNECTIVITY*) echo full;;\n"
+         "*NAME,TYPE*) echo 'Mobile:gsm';;\n"
+         "*TYPE\\ connection\\ show\\ --active*) echo gsm;;\n"
+         "esac\nexit 0\n");
+  struct Case {
+    int dial;
+    const char* downs;  // what the client was asked to take down
+  } cases[] = {{1, "-t connection down id Mobile\n"}, {2, ""}, {0, "-t connection down id Mobile\n"}};
+  for (const Case& c : cases) {
+    fs::remove(folder_.Path() / "nm.log");
+    PvMedia media;
+    media.DEBUGGING = 1;
+    media.AUTODISCONNECTDEFAULTINTERNETCONNECTION = 1;
+    media.AUTODIALDEFAULTINTERNETCONNECTION = static_cast<std::uint8_t>(c.dial);
+    media.PvMaster::Kill();
+    std::string downs;
+    std::istringstream log(NmLog());
+    for (std::string line; std::getline(log, line);)
+      if (line.find(" down ") != std::string::npos) downs += line + "\n";
+    EXPECT_EQ(downs, c.downs) << c.dial;
+  }
+  EXPECT_NE(DebugText().find("PvMaster::Kill - Closing modem connection... - RetVar = 0"), std::string::npos);
+  PvMedia offline;
+  offline.AUTODISCONNECTDEFAULTINTERNETCONNECTION = 0;
+  fs::remove(folder_.Path() / "nm.log");
+  offline.PvMaster::Kill();
+  EXPECT_EQ(NmLog(), "");  // nothing asked
+}
+
+TEST_F(Utilities, ActivityLogWritesItsSevenEntries) {
+  PvMedia media;
+  media.OS = 9;
+  media.UseLogFile();
+  const fs::path log = folder_.Path() / "pv_log.txt";
+  ASSERT_EQ(media.LOGFILENAME, log.string());
+  const std::string text = soundtest::ReadBytes(log.string());
+  EXPECT_NE(text.find("[pv_Class]"), std::string::npos);
+  EXPECT_NE(text.find("1=New Panoview Log: "), std::string::npos);
+  EXPECT_NE(text.find("4=PV Info:  Class Version 2.5d"), std::string::npos);
+  EXPECT_NE(text.find("5=self.OS: 9"), std::string::npos);
+  EXPECT_NE(text.find("6=LogFile: " + log.string()), std::string::npos);
+  EXPECT_NE(text.find("7=</Info>"), std::string::npos);
+  media.UseLogFile();  // written again in place
+  EXPECT_EQ(media.INIENTRYCOUNTER, 7);
+  EXPECT_EQ(soundtest::ReadBytes(log.string()).find("8="), std::string::npos);
 }
 
 }  // namespace

@@ -38,6 +38,10 @@ ScenarioRun RunScenario(const std::string& scenario, const fs::path& folder, int
   environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((folder / "xdg").string()));
   environment.insert("XDG_CONFIG_HOME", QString::fromStdString((folder / "config").string()));
   environment.insert("WDRT_DEBUG_OUTPUT", QString::fromStdString((folder / "debug.txt").string()));
+  // The web engine's own library frees some objects with a size of a base class; it is not
+  // built with the address checker, so the checker's size comparison only misreads it.
+  const QString asan = environment.value("ASAN_OPTIONS");
+  environment.insert("ASAN_OPTIONS", (asan.isEmpty() ? QString() : asan + ":") + "new_delete_type_mismatch=0");
   if (!script.empty()) {
     std::ofstream(folder / "script.txt") << script;
     environment.insert("WDRT_SCRIPT", QString::fromStdString((folder / "script.txt").string()));
@@ -152,6 +156,9 @@ TEST_F(HostedControls, WindowWithABrowserOpenedAndClosedTwentyTimesDoesNotGrow) 
   ScenarioRun run = Scenario("memory");
   EXPECT_EQ(run.results["components_left"], "0");
   EXPECT_EQ(run.results["objectq_left"], "0");
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the address checker keeps freed memory in quarantine: resident size says nothing here";
+#endif
   // The first rounds start the engine; after that a round may not keep what it used.
   const long second = std::stol(run.results["rss_kb_2"]);
   const long last = std::stol(run.results["rss_kb_20"]);

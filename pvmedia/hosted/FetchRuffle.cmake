@@ -12,7 +12,8 @@ if(NOT NPM)
   return()
 endif()
 file(MAKE_DIRECTORY ${WORK})
-execute_process(COMMAND ${NPM} pack @ruffle-rs/ruffle@${version} --silent
+execute_process(COMMAND ${NPM} pack @ruffle-rs/ruffle@${version} --silent --prefer-offline --fetch-retries=0
+                        --fetch-timeout=30000
                 WORKING_DIRECTORY ${WORK} RESULT_VARIABLE result OUTPUT_VARIABLE packed ERROR_QUIET
                 TIMEOUT 120)
 string(STRIP "${packed}" packed)

@@ -1,0 +1,29 @@
+// The HTML editor behind "DHTMLEdit.DHTMLEdit.1": a Qt WebEngine view in design mode, driven
+// by the editor's command numbers and its selection operations. GUI thread only.
+#pragma once
+
+#include <QPointer>
+#include <QWebEngineView>
+
+#include "runtime/os/OleControl.h"
+
+namespace pvhosted {
+
+class EditorComponent : public wdrt::OleComponent {
+ public:
+  QWidget* CreateWidget(QWidget* parent) override;
+  std::string Call(const std::string& name, const std::vector<std::string>& arguments) override;
+  std::string Get(const std::string& name) override;
+  bool Set(const std::string& name, const std::string& value) override;
+
+ private:
+  // Loads and waits until the page is ready for editing (bounded).
+  bool LoadAndWait(const QUrl& url, const QString& html);
+  QString Script(const QString& script);
+
+  QPointer<QWebEngineView> view_;
+  QString path_;
+  int readyState_ = 0;
+};
+
+}  // namespace pvhosted

@@ -40,6 +40,11 @@ class ViewPort {
   virtual bool ResizeByUser(const WindowPtr& window, int widthDlu, int heightDlu) = 0;
   virtual bool CloseByUser(const WindowPtr& window) = 0;
   virtual bool AnswerMessage(int button) = 0;  // answers the open message box, if any
+  // Presses and releases the left mouse button at a point of the window in dialog units.
+  virtual bool ClickAt(const WindowPtr&, int, int) { return false; }
+
+  // Carries out a system command (WindowShape.h) on a top-level window; must not block.
+  virtual void SysCommand(const WindowPtr&, int) {}
 };
 
 void SetViewPort(ViewPort* view);

@@ -82,6 +82,7 @@ struct WindowDef {
   std::string icon;
   std::string picture;  // wallpaper of a frame's client area
   bool resizable = true;
+  bool borderless = false;  // no caption or border (a top-level window shaped by its program)
   bool maximized = false;
   std::vector<ControlDef> menu;     // type TypeMenu with items
   std::vector<ControlDef> toolbar;  // controls of the toolbar, explicit numbers

@@ -20,6 +20,11 @@ void SetHaltHandler(std::function<void(int, const std::string&)> handler);
 // Returns false (quietly) when the program cannot be found or started.
 bool Run(const std::string& command, bool wait = false);
 
+// RUN with an argument list: each argument reaches the program as it is, never through a
+// shell. The program is found as RUN finds it and otherwise in PATH. Journals
+// `run "<arguments joined by blanks>" -> ok|failed`.
+bool RunArguments(const std::vector<std::string>& arguments, bool wait = false);
+
 // The program's command line as given, arguments joined by blanks (COMMAND).
 void SetCommandLine(int argc, char** argv);
 std::string CommandLine();

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
 #include "runtime/view/Units.h"
+#include "runtime/view/WindowShapeView.h"
 #include "runtime/view/WindowWidget.h"
 
 namespace wdrt::view {
@@ -125,6 +127,7 @@ void QtView::Create(const WindowPtr& window) {
       shown.child = child;
       shown.top = child;
     } else {
+      if (def.borderless) client->setWindowFlag(Qt::FramelessWindowHint);
       client->SetReportsClose(true);
       client->show();
       shown.top = client;
@@ -172,13 +175,15 @@ void QtView::Refresh(int windowId, int control) {
     // A size set by the program (SETPOSITION of the window) reaches the widget here.
     const Geometry g = shown->model->ClientGeometry();
     const QSize wanted = UnitsToPixels(g.width, g.height);
+    QWidget* surface = shown->client->Surface();
     if (g.width > 0 && g.height > 0 &&
-        (PixelsToUnitsX(shown->client->width()) != g.width || PixelsToUnitsY(shown->client->height()) != g.height)) {
+        (PixelsToUnitsX(surface->width()) != g.width || PixelsToUnitsY(surface->height()) != g.height)) {
       if (shown->child)
         shown->child->resize(shown->child->size() - shown->client->size() + wanted);
       else
-        shown->client->resize(wanted);
+        shown->client->resize(shown->client->size() - surface->size() + wanted);
     }
+    if (!shown->child) ApplyWindowShape(shown->client, shown->model);
   }
 }
 
@@ -280,6 +285,12 @@ bool QtView::Press(const WindowPtr& window, int control) {
         return true;
       }
     }
+    if (shown->client) {
+      if (QAction* action = shown->client->MenuAction(control)) {
+        if (action->isEnabled() && shown->client->isEnabled()) action->trigger();
+        return true;
+      }
+    }
     QWidget* widget = ControlWidget(*shown, control);
     if (!widget) return false;
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -315,7 +326,9 @@ bool QtView::Screenshot(const WindowPtr& window, const std::string& file) {
     }
     if (!target) return false;
     QApplication::processEvents();
-    return target->grab().save(QString::fromStdString(file));
+    QImage picture = target->grab().toImage();
+    ClearOutsideMask(picture, target);
+    return picture.save(QString::fromStdString(file));
   });
 }
 
@@ -343,6 +356,33 @@ bool QtView::CloseByUser(const WindowPtr& window) {
     shown->top->close();  // asks the model; the window closes when its procedure lets it
     return true;
   });
+}
+
+bool QtView::ClickAt(const WindowPtr& window, int x, int y) {
+  const int id = window->Id();
+  return OnGui([this, id, x, y] {
+    Shown* shown = Find(id);
+    if (!shown || !shown->client) return false;
+    QWidget* surface = shown->client->Surface();
+    const QPoint at(UnitsToPixelsX(x), UnitsToPixelsY(y));
+    QWidget* target = surface->childAt(at);
+    if (!target) target = surface;
+    const QPoint local = target->mapFrom(surface, at);
+    const QPoint global = target->mapToGlobal(local);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, local, global, Qt::LeftButton,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(target, &event);
+    }
+    return true;
+  });
+}
+
+void QtView::SysCommand(const WindowPtr& window, int command) {
+  const int id = window->Id();
+  QMetaObject::invokeMethod(this, [this, id, command] {
+    if (Shown* shown = Find(id)) CarryOutSysCommand(shown->top, command);
+  }, Qt::QueuedConnection);
 }
 
 bool QtView::AnswerMessage(int button) {

@@ -38,6 +38,8 @@ class QtView : public QObject, public ViewPort {
   bool ResizeByUser(const WindowPtr& window, int widthDlu, int heightDlu) override;
   bool CloseByUser(const WindowPtr& window) override;
   bool AnswerMessage(int button) override;
+  bool ClickAt(const WindowPtr& window, int x, int y) override;
+  void SysCommand(const WindowPtr& window, int command) override;
 
  private:
   struct Shown {

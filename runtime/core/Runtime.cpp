@@ -380,6 +380,12 @@ void SetProp(const WindowPtr& window, int control, int prop, long value) {
   }
 }
 
+bool CreateControl(const WindowPtr& window, int number, const ControlDef& def) {
+  if (!window || !window->CreateControl(number, def)) return false;
+  Notify(window, number);
+  return true;
+}
+
 void SetTimer(const WindowPtr& window, int hundredths) {
   if (window) window->SetTimerInterval(hundredths);
 }

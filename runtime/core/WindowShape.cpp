@@ -50,6 +50,8 @@ void SetWindowRgn(const WindowPtr& window, const WindowRegion& region, bool redr
     std::lock_guard lock(s.mutex);
     s.byWindow[window->Id()].region = region;
   }
+  static const char* const kKinds[] = {"none", "round-rect", "polygon"};
+  JournalLine("window-region " + JournalQuote(window->Title()) + " " + kKinds[static_cast<int>(region.kind)]);
   if (!redraw) return;
   if (ViewPort* view = GetViewPort()) view->WindowChanged(window, 0);
 }

@@ -27,6 +27,7 @@ WindowRegion CreateRoundRectRgn(int left, int top, int right, int bottom, int el
 WindowRegion CreatePolygonRgn(std::vector<std::pair<int, int>> points);
 
 // Applies (or, with Kind::None, removes) the region: outside it the window is not there.
+// Journals `window-region "<title>" <none|round-rect|polygon>`.
 void SetWindowRgn(const WindowPtr& window, const WindowRegion& region, bool redraw = true);
 WindowRegion GetWindowRgn(const WindowPtr& window);
 

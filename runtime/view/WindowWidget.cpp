@@ -61,6 +61,9 @@ WindowWidget::WindowWidget(const WindowPtr& window, Part part, QWidget* parent)
       layout->setSpacing(0);
       menuBar_ = new QMenuBar(this);
       BuildMenuBar(menuBar_, window, menuActions_);
+      // A shaped window cuts its corners; the menus start clear of the top left one.
+      if (window->Def().borderless)
+        menuBar_->setStyleSheet(QString("QMenuBar { padding-left: %1px; }").arg(UnitsToPixelsX(window->Def().size.width / 10)));
       layout->setMenuBar(menuBar_);
       surface_ = new QWidget(this);
       layout->addWidget(surface_, 1);
@@ -124,8 +127,16 @@ QWidget* WindowWidget::ControlWidget(int number) const {
 
 void WindowWidget::Refresh(int control) {
   if (control != 0) {
+    auto state = window_->Control(control);
+    if (!state) return;
     if (QWidget* widget = ControlWidget(control)) {
-      if (auto state = window_->Control(control)) UpdateControlWidget(widget, *state, window_->Def().font);
+      UpdateControlWidget(widget, *state, window_->Def().font);
+    } else if (built_ && Wanted(*state)) {
+      // A control created at run time (CREATE) lies over the others.
+      QWidget* created = CreateControlWidget(window_, *state, window_->Def().font, Surface());
+      created->raise();
+      created->show();
+      controls_[control] = created;
     }
     return;
   }

@@ -95,6 +95,18 @@ void WindowWidget::mousePressEvent(QMouseEvent* event) {
   QWidget::mousePressEvent(event);
 }
 
+// A top-level window that another window takes the focus from is told so (lose focus).
+void WindowWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || part_ != Part::Client || !isWindow()) return;
+  if (isActiveWindow()) {
+    wasActive_ = true;
+  } else if (wasActive_) {
+    wasActive_ = false;
+    PostInput(window_, EventLoseFocus);
+  }
+}
+
 void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
   const int number = event->button() == Qt::LeftButton ? EventLeftButtonUp
                      : event->button() == Qt::RightButton ? EventRightButtonUp : 0;

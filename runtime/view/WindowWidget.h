@@ -36,6 +36,7 @@ class WindowWidget : public QWidget {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -51,6 +52,7 @@ class WindowWidget : public QWidget {
   bool built_ = false;
   QMenuBar* menuBar_ = nullptr;
   QWidget* surface_ = nullptr;
+  bool wasActive_ = false;
   std::map<int, QAction*> menuActions_;
 };
 

@@ -60,11 +60,14 @@ TEST(MenuDrag, PressingWhereNoControlIsDragsTheWindowAndAControlDoesNot) {
   e2e::RunResult run = e2e::RunMenu(desktop, "atrium",
                                     kShaped + "click Blockwork 5 150\nexpect syscomman[d]\n"
                                               "click Blockwork 300 8\nexpect syscomman[d]\n"
+                                              "press Blockwork \"Snail mail ordering form\"\nanswer Ok\n"
                                               "close Blockwork\n");
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(LinesWith(run.journal, "\"Blockwork\" 1024 0").size(), 2u);
   EXPECT_EQ(LinesWith(run.journal, "\"Blockwork\" 1025 0").size(), 2u);
   EXPECT_EQ(LinesWith(run.journal, "syscommand \"Blockwork\" 0xF012").size(), 2u);
+  // The order form waits for the report engine; until then the menu says so.
+  EXPECT_EQ(LinesWith(run.journal, "message \"Price list\" \"The price list cannot be printed in this version.\" -> Ok").size(), 1u);
 }
 
 TEST(MenuBooks, EachBookButtonStartsItsBookAsAProcessOfItsOwn) {
@@ -201,6 +204,26 @@ TEST(NoticeWindow, ClosesByItselfAfterItsTimerAndAtOnceOnAClick) {
   for (const auto& l : opened)
     if (l.find("About Storyloom") != std::string::npos) threads.insert(l.substr(l.find("open-window") + 12, 2));
   EXPECT_EQ(threads.size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(NoticeWindow, ClosesWhenAnotherWindowTakesTheFocus) {
+  MenuDesktop desktop = e2e::MakeMenuDesktop(true, {});
+  const std::string notice = "\"About Storyloom\"";
+  // The second notice takes the focus from the first, which closes; the second stays.
+  e2e::RunResult run = e2e::RunMenu(desktop, "atrium",
+                                    kShaped + "press Blockwork \"About\"\nwait-window " + notice + "\nsleep 200\n" +
+                                        "press Blockwork \"About\"\nexpect \"close-window [0-9]+ .About Storyloom.\"\n"
+                                        "sleep 300\nwait-window " + notice + "\nclose Blockwork\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const auto closed = LinesWith(run.journal, " close-window ");
+  ASSERT_GE(closed.size(), 1u);
+  EXPECT_NE(closed[0].find("close-window 2 \"About Storyloom\""), std::string::npos) << closed[0];
+  EXPECT_EQ(LinesWith(run.journal, "\"About Storyloom\" 517 0").size(), 1u);
+  EXPECT_TRUE(LinesWith(run.journal, "\"About Storyloom\" 1024").empty());
 }
 
 }  // namespace

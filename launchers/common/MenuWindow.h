@@ -16,7 +16,7 @@ namespace menus {
 
 // Window property set while the window is being shaped (from OPEN until OnOpen is done) and
 // while its size is measured for the region.
-constexpr int kPropShaping = 31845;
+constexpr int kPropShaping = wdrt::PropShaping;
 constexpr int kPropMeasuring = 31774;
 
 // The user events that a menu window turns into system commands.

@@ -57,6 +57,7 @@ enum Property : int {
   PropMaxHeight = 31920,
   PropDeferMoves = 31933,     // number of deferred moves pending; 0 applies them
   PropTimer = 31960,          // timer interval in hundredths of a second
+  PropShaping = 31845,        // 1 while a borderless window is being shaped: not shown yet
 };
 
 enum ButtonStyle : int {

@@ -362,7 +362,8 @@ void SetProp(const WindowPtr& window, int control, int prop, long value) {
       }
       default:
         window->SetWindowProp(prop, value);
-        if (prop == PropMinWidth || prop == PropMinHeight || prop == PropMaxWidth || prop == PropMaxHeight)
+        if (prop == PropMinWidth || prop == PropMinHeight || prop == PropMaxWidth || prop == PropMaxHeight ||
+            prop == PropShaping)
           Notify(window, 0);
         return;
     }

@@ -48,7 +48,9 @@ void SetWindowRgn(const WindowPtr& window, const WindowRegion& region, bool redr
   {
     Shapes& s = AllShapes();
     std::lock_guard lock(s.mutex);
-    s.byWindow[window->Id()].region = region;
+    WindowRegion& kept = s.byWindow[window->Id()].region;
+    kept = region;
+    kept.reference = window->ClientGeometry();
   }
   static const char* const kKinds[] = {"none", "round-rect", "polygon"};
   JournalLine("window-region " + JournalQuote(window->Title()) + " " + kKinds[static_cast<int>(region.kind)]);

@@ -12,8 +12,9 @@
 namespace wdrt {
 
 // A region in the window's own units: the rectangle from (0, 0) to the window's width and
-// height (its client geometry) covers the whole window on the screen, so a shape made from
-// the window's size keeps its proportions whatever the screen's scale.
+// height (its client geometry when the region was set) covers the whole window on the screen,
+// so a shape made from the window's size keeps its proportions whatever the screen's scale,
+// and stretches with the window when it is resized.
 struct WindowRegion {
   enum class Kind { None, RoundRect, Polygon };
   Kind kind = Kind::None;
@@ -21,6 +22,7 @@ struct WindowRegion {
   int ellipseWidth = 0;                   // RoundRect: size of the corner ellipses
   int ellipseHeight = 0;
   std::vector<std::pair<int, int>> points;  // Polygon, filled by the winding rule
+  Geometry reference;                     // the window's size the region was made for (SetWindowRgn)
 };
 
 WindowRegion CreateRoundRectRgn(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);

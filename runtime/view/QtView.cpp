@@ -127,9 +127,13 @@ void QtView::Create(const WindowPtr& window) {
       shown.child = child;
       shown.top = child;
     } else {
-      if (def.borderless) client->setWindowFlag(Qt::FramelessWindowHint);
       client->SetReportsClose(true);
-      client->show();
+      if (def.borderless) client->setWindowFlag(Qt::FramelessWindowHint);
+      // A window being shaped is shown once its shape is on, so that it never flashes square.
+      if (def.borderless && window->WindowProp(PropShaping) != 0)
+        shown.awaitingShape = true;
+      else
+        client->show();
       shown.top = client;
     }
   }
@@ -184,6 +188,10 @@ void QtView::Refresh(int windowId, int control) {
         shown->client->resize(shown->client->size() - surface->size() + wanted);
     }
     if (!shown->child) ApplyWindowShape(shown->client, shown->model);
+    if (shown->awaitingShape && shown->model->WindowProp(PropShaping) == 0) {
+      shown->awaitingShape = false;
+      shown->client->show();
+    }
   }
 }
 
@@ -324,7 +332,7 @@ bool QtView::Screenshot(const WindowPtr& window, const std::string& file) {
       target = CurrentFrame();
       if (!target && !shown_.empty()) target = shown_.rbegin()->second.top;
     }
-    if (!target) return false;
+    if (!target || !target->isVisible()) return false;  // not on the screen yet: try again
     QApplication::processEvents();
     QImage picture = target->grab().toImage();
     ClearOutsideMask(picture, target);
@@ -362,7 +370,8 @@ bool QtView::ClickAt(const WindowPtr& window, int x, int y) {
   const int id = window->Id();
   return OnGui([this, id, x, y] {
     Shown* shown = Find(id);
-    if (!shown || !shown->client) return false;
+    // Nobody can click a window that is not on the screen yet; the driver tries again.
+    if (!shown || !shown->client || !shown->top || !shown->top->isVisible()) return false;
     QWidget* surface = shown->client->Surface();
     const QPoint at(UnitsToPixelsX(x), UnitsToPixelsY(y));
     QWidget* target = surface->childAt(at);

@@ -48,6 +48,7 @@ class QtView : public QObject, public ViewPort {
     QPointer<WindowWidget> client;     // the client area (null for a frame)
     QPointer<FrameWindow> frame;       // set for frames
     QPointer<ChildFrame> child;        // set for child windows
+    bool awaitingShape = false;        // a borderless window not shown until it is shaped
   };
 
   template <typename F> auto OnGui(F&& f);  // runs f on the GUI thread and waits for it

@@ -34,7 +34,7 @@ void ApplyWindowShape(QWidget* top, const WindowPtr& window) {
     if (!top->mask().isEmpty()) top->clearMask();
     return;
   }
-  const QRegion mask = RegionToPixels(region, window->ClientGeometry(), top->size());
+  const QRegion mask = RegionToPixels(region, region.reference, top->size());
   if (!mask.isEmpty() && mask != top->mask()) top->setMask(mask);
 }
 

@@ -172,6 +172,7 @@ void WindowWidget::paintEvent(QPaintEvent*) {
 void WindowWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (part_ != Part::Client || !built_) return;
+  if (isWindow()) ApplyWindowShape(this, window_);
   ReportSize(window_, menuBar_ ? QSize(width(), height() - menuBar_->sizeHint().height()) : size());
 }
 

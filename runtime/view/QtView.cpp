@@ -176,6 +176,13 @@ void QtView::Refresh(int windowId, int control) {
       shown->child->setWindowTitle(title);
       shown->child->setEnabled(!shown->model->IsCovered());
     }
+    if (shown->awaitingShape) {
+      // Until it is shown its layout has not placed the controls' surface, so its size
+      // says nothing yet.
+      if (shown->model->WindowProp(PropShaping) != 0) return;
+      shown->awaitingShape = false;
+      shown->client->show();
+    }
     // A size set by the program (SETPOSITION of the window) reaches the widget here.
     const Geometry g = shown->model->ClientGeometry();
     const QSize wanted = UnitsToPixels(g.width, g.height);
@@ -188,10 +195,6 @@ void QtView::Refresh(int windowId, int control) {
         shown->client->resize(shown->client->size() - surface->size() + wanted);
     }
     if (!shown->child) ApplyWindowShape(shown->client, shown->model);
-    if (shown->awaitingShape && shown->model->WindowProp(PropShaping) == 0) {
-      shown->awaitingShape = false;
-      shown->client->show();
-    }
   }
 }
 

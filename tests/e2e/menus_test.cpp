@@ -28,10 +28,11 @@ TEST(MenuShapes, TheCutCornersAreNotTheWindowsAndTheCentreIs) {
   struct Case {
     std::string program, title, region;
     double cornerX, cornerY;  // a point just inside a cut corner, as a fraction of the size
+    int width;                // in pixels: three per dialog unit
   };
   const Case cases[] = {
-      {"atrium", kAtrium, "round-rect", 0.004, 0.006},
-      {"letters", kLetters, "polygon", 0.03, 0.03},
+      {"atrium", kAtrium, "round-rect", 0.004, 0.006, 960},
+      {"letters", kLetters, "polygon", 0.03, 0.03, 900},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.program);
@@ -42,7 +43,7 @@ TEST(MenuShapes, TheCutCornersAreNotTheWindowsAndTheCentreIs) {
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(LinesWith(run.journal, "window-region " + Quoted(c.title) + " " + c.region).size(), 1u);
     const int w = e2e::PictureWidth(shot), h = e2e::PictureHeight(shot);
-    ASSERT_GT(w, 500);
+    ASSERT_EQ(w, c.width);
     EXPECT_EQ(e2e::AlphaAt(shot, static_cast<int>(c.cornerX * w), static_cast<int>(c.cornerY * h)), 0);
     EXPECT_EQ(e2e::AlphaAt(shot, w - 1 - static_cast<int>(c.cornerX * w), h - 1 - static_cast<int>(c.cornerY * h)), 0);
     EXPECT_EQ(e2e::AlphaAt(shot, w / 2, h / 2), 255);

@@ -8,6 +8,7 @@
 #include "launchers/common/MenuWindow.h"
 #include "launchers/common/NoticeWindow.h"
 #include "launchers/common/PriceList.h"
+#include "runtime/core/Runtime.h"
 #include "runtime/core/Threads.h"
 #include "runtime/os/Process.h"
 
@@ -133,6 +134,8 @@ void Main() {
   LettersWindow menu;
   menus::Globals().GlobalResponse = menu.Run();
   wdrt::Close(menu.window);
+  // Notice windows still open end with the menu.
+  wdrt::CloseDownOtherThreads();
 }
 
 }  // namespace letters

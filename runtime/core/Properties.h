@@ -65,6 +65,7 @@ enum Property : int {
   PropClickX = 31993,
   PropClickY = 31994,
   PropViewportCursor = 31995,
+  PropShaping = 31845,        // 1 while a borderless window is being shaped: not shown yet
 };
 
 enum ViewportCursor : int { CursorArrow = 0, CursorZoomIn = 1, CursorZoomOut = 2 };

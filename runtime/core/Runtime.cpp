@@ -383,7 +383,8 @@ void SetProp(const WindowPtr& window, int control, int prop, long value) {
       }
       default:
         window->SetWindowProp(prop, value);
-        if (prop == PropMinWidth || prop == PropMinHeight || prop == PropMaxWidth || prop == PropMaxHeight)
+        if (prop == PropMinWidth || prop == PropMinHeight || prop == PropMaxWidth || prop == PropMaxHeight ||
+            prop == PropShaping)
           Notify(window, 0);
         return;
     }
@@ -399,6 +400,12 @@ void SetProp(const WindowPtr& window, int control, int prop, long value) {
       window->Update(control, [&](ControlState& c) { c.props[prop] = value; });
       return;
   }
+}
+
+bool CreateControl(const WindowPtr& window, int number, const ControlDef& def) {
+  if (!window || !window->CreateControl(number, def)) return false;
+  Notify(window, number);
+  return true;
 }
 
 void SetTimer(const WindowPtr& window, int hundredths) {

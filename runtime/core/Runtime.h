@@ -72,6 +72,9 @@ void SetPicture(const WindowPtr& window, int control, const std::string& picture
 long GetProp(const WindowPtr& window, int control, int prop);
 void SetProp(const WindowPtr& window, int control, int prop, long value);
 void SetTimer(const WindowPtr& window, int hundredths);
+// CREATE: a new control numbered `number` on the window, shown unless its definition hides it.
+// Returns false when the number is already taken.
+bool CreateControl(const WindowPtr& window, int number, const ControlDef& def);
 
 // Names the procedure that owns windows opened from now on by the calling thread, for
 // the journal. The framework supplies it from the error manager's name stack.

@@ -56,6 +56,11 @@ class ViewPort {
   virtual bool ChoosePopupItem(const std::string& text) { (void)text; return false; }
   // Presses a key (Keys.h) in the window, where its focus is.
   virtual bool Key(const WindowPtr& window, int key) { (void)window; (void)key; return false; }
+  // Presses and releases the left mouse button at a point of the window in dialog units.
+  virtual bool ClickAt(const WindowPtr&, int, int) { return false; }
+
+  // Carries out a system command (WindowShape.h) on a top-level window; must not block.
+  virtual void SysCommand(const WindowPtr&, int) {}
 };
 
 void SetViewPort(ViewPort* view);

@@ -54,6 +54,13 @@ Window::Window(int id, int thread, const WindowDef& def)
   }
 }
 
+bool Window::CreateControl(int number, const ControlDef& def) {
+  std::lock_guard lock(mutex_);
+  if (number == 0 || FindLocked(number)) return false;
+  AddControl(controls_, def, number, false, false);
+  return true;
+}
+
 std::string Window::Title() const {
   std::lock_guard lock(mutex_);
   return title_;

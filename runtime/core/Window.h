@@ -64,6 +64,8 @@ class Window {
   int FindByUse(const std::string& use) const;    // 0 when none
   int FindByText(const std::string& text) const;  // 0 when none; ignores "&" and case
   template <typename F> bool Update(int number, F&& change);
+  // CREATE: adds a control at run time; false when the number is taken.
+  bool CreateControl(int number, const ControlDef& def);
 
   long WindowProp(int prop) const;
   void SetWindowProp(int prop, long value);

@@ -32,6 +32,7 @@ struct FontDef {
   int points = 0;    // 0 keeps the window's size
   bool bold = false;
   Rgb color = kColorNone;
+  bool underline = false;
 };
 
 // What the runtime does by itself when a control or menu item is accepted.
@@ -68,6 +69,7 @@ struct ControlDef {
   bool hidden = false;
   bool flat = false;
   bool transparent = false;
+  std::string cursor;   // mouse cursor over the control: "~hand.cur", "~hand2.cur"; "": the default
   int parent = 0;       // number of the containing control (group, sheet, tab); 0: the window
   std::vector<ControlDef> items;  // menu items of a menu, columns of a list
 };
@@ -82,6 +84,7 @@ struct WindowDef {
   std::string icon;
   std::string picture;  // wallpaper of a frame's client area
   bool resizable = true;
+  bool borderless = false;  // no caption or border (a top-level window shaped by its program)
   bool maximized = false;
   std::vector<ControlDef> menu;     // type TypeMenu with items
   std::vector<ControlDef> toolbar;  // controls of the toolbar, explicit numbers

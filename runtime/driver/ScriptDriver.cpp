@@ -237,6 +237,14 @@ class Driver {
       if (!ok) reason = "window \"" + window->Title() + "\" did not close";
       return ok;
     }
+    if (verb == "click") {
+      if (step.words.size() < index + 2) { reason = "click needs x and y"; return false; }
+      const int x = std::atoi(step.words[index].c_str());
+      const int y = std::atoi(step.words[index + 1].c_str());
+      bool ok = view && Within([&] { return view->ClickAt(window, x, y); });
+      if (!ok) reason = "could not click";
+      return ok;
+    }
     if (verb == "resize") {
       if (step.words.size() < index + 2) { reason = "resize needs width and height"; return false; }
       const int width = std::atoi(step.words[index].c_str());

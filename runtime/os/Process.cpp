@@ -68,6 +68,22 @@ std::optional<std::string> FindProgram(std::string name) {
   return std::nullopt;
 }
 
+// A bare program name looked up in PATH, as a shell would.
+std::optional<std::string> FindInPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  if (!path || name.empty()) return std::nullopt;
+  std::string folders = path;
+  std::size_t start = 0;
+  while (start <= folders.size()) {
+    std::size_t end = folders.find(':', start);
+    if (end == std::string::npos) end = folders.size();
+    const std::string folder = end > start ? folders.substr(start, end - start) : ".";
+    if (IsExecutable(folder + "/" + name)) return folder + "/" + name;
+    start = end + 1;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 void SetHaltHandler(std::function<void(int, const std::string&)> handler) {
@@ -100,8 +116,9 @@ void Halt(int code, const std::string& message) {
   std::exit(code);
 }
 
-bool Run(const std::string& command, bool wait) {
-  std::vector<std::string> words = SplitCommand(command);
+namespace {
+
+bool Spawn(std::vector<std::string> words, const std::string& journalText, bool wait) {
   std::optional<std::string> program = words.empty() ? std::nullopt : FindProgram(words[0]);
   bool ok = false;
   pid_t pid = 0;
@@ -112,7 +129,7 @@ bool Run(const std::string& command, bool wait) {
     argv.push_back(nullptr);
     ok = ::posix_spawn(&pid, program->c_str(), nullptr, nullptr, argv.data(), environ) == 0;
   }
-  JournalLine("run " + JournalQuote(command) + " -> " + (ok ? "ok" : "failed"));
+  JournalLine("run " + JournalQuote(journalText) + " -> " + (ok ? "ok" : "failed"));
   if (!ok) return false;
   if (wait) {
     int status = 0;
@@ -127,28 +144,18 @@ bool Run(const std::string& command, bool wait) {
   return true;
 }
 
-bool RunWithArguments(const std::string& program, const std::vector<std::string>& arguments) {
-  std::string shown = program;
-  for (const std::string& a : arguments) shown += " \"" + a + "\"";
-  std::optional<std::string> found = FindProgram(program);
-  std::vector<std::string> words;
-  words.push_back(found ? *found : program);
-  words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (auto& w : words) argv.push_back(w.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  // posix_spawnp searches PATH for a bare name; it never runs a shell.
-  const bool ok = !program.empty() &&
-                  (found ? ::posix_spawn(&pid, found->c_str(), nullptr, nullptr, argv.data(), environ)
-                         : ::posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ)) == 0;
-  JournalLine("run " + JournalQuote(shown) + " -> " + (ok ? "ok" : "failed"));
-  if (!ok) return false;
-  std::thread([pid] {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-  }).detach();
-  return true;
+}  // namespace
+
+bool Run(const std::string& command, bool wait) { return Spawn(SplitCommand(command), command, wait); }
+
+bool RunArguments(const std::vector<std::string>& arguments, bool wait) {
+  std::string text;
+  for (const auto& a : arguments) text += (text.empty() ? "" : " ") + a;
+  std::vector<std::string> words = arguments;
+  if (!words.empty() && words[0].find('/') == std::string::npos && !FindProgram(words[0])) {
+    if (auto found = FindInPath(words[0])) words[0] = *found;
+  }
+  return Spawn(std::move(words), text, wait);
 }
 
 void SetCommandLine(int argc, char** argv) {
@@ -169,6 +176,12 @@ std::string CommandLine() {
 std::vector<std::string> CommandArguments() {
   std::lock_guard lock(processMutex);
   return arguments;
+}
+
+bool RunWithArguments(const std::string& program, const std::vector<std::string>& arguments) {
+  std::vector<std::string> words{program};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  return !program.empty() && RunArguments(words, false);
 }
 
 }  // namespace wdrt

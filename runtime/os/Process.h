@@ -20,14 +20,17 @@ void SetHaltHandler(std::function<void(int, const std::string&)> handler);
 // Returns false (quietly) when the program cannot be found or started.
 bool Run(const std::string& command, bool wait = false);
 
-// Starts `program` with exactly `arguments` (each one argument, never parsed by a shell),
-// without waiting. A name without a folder is looked up Windows-style (current folder, the
-// program's folder), then on PATH. Journals `run "<program> "<argument>"..." -> ok|failed`.
-bool RunWithArguments(const std::string& program, const std::vector<std::string>& arguments);
+// RUN with an argument list: each argument reaches the program as it is, never through a
+// shell. The program is found as RUN finds it and otherwise in PATH. Journals
+// `run "<arguments joined by blanks>" -> ok|failed`.
+bool RunArguments(const std::vector<std::string>& arguments, bool wait = false);
 
 // The program's command line as given, arguments joined by blanks (COMMAND).
 void SetCommandLine(int argc, char** argv);
 std::string CommandLine();
 std::vector<std::string> CommandArguments();
+
+// Starts `program` with exactly `arguments`, without waiting: RunArguments with the program first.
+bool RunWithArguments(const std::string& program, const std::vector<std::string>& arguments);
 
 }  // namespace wdrt

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProgressBar>
@@ -187,6 +188,24 @@ void ControlLabel::paintEvent(QPaintEvent*) {
   DrawFittedText(painter, rect(), text_, font_, color_, IsLight(color_));
 }
 
+ControlRegion::ControlRegion(const WindowPtr& window, int number, QWidget* parent)
+    : QWidget(parent), window_(window), number_(number) {
+  setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void ControlRegion::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint())) return;
+  if (auto w = window_.lock()) PostInput(w, EventAccepted, number_);
+}
+
+void ControlRegion::enterEvent(QEnterEvent*) {
+  if (auto w = window_.lock()) PostInput(w, EventMouseIn, number_);
+}
+
+void ControlRegion::leaveEvent(QEvent*) {
+  if (auto w = window_.lock()) PostInput(w, EventMouseOut, number_);
+}
+
 QWidget* CreateControlWidget(const WindowPtr& window, const ControlState& state, const FontDef& windowFont,
                              QWidget* parent) {
   QWidget* widget = nullptr;
@@ -207,6 +226,9 @@ QWidget* CreateControlWidget(const WindowPtr& window, const ControlState& state,
     case TypeSpin:
     case TypeDropCombo:
       widget = CreateFieldWidget(window, state, parent);
+      break;
+    case TypeRegion:
+      widget = new ControlRegion(window, number, parent);
       break;
     case TypeImage:
       widget = new ControlImage(parent);
@@ -302,6 +324,10 @@ void UpdateControlWidget(QWidget* widget, const ControlState& state, const FontD
     }
   }
   widget->setToolTip(QString::fromStdString(state.def.tip));
+  if (!state.def.cursor.empty())
+    widget->setCursor(state.def.cursor.rfind("~hand", 0) == 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  else if (widget->testAttribute(Qt::WA_SetCursor))
+    widget->unsetCursor();
   const QColor color = ToQColor(state.def.font.color);
   if (color.isValid() && !qobject_cast<ControlButton*>(widget) && !qobject_cast<ControlLabel*>(widget)) {
     QPalette palette = widget->palette();

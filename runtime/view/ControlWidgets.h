@@ -66,6 +66,23 @@ class ControlLabel : public QWidget {
   QColor background_;
 };
 
+// A transparent area that takes clicks and tells when the mouse enters and leaves it.
+class ControlRegion : public QWidget {
+  Q_OBJECT
+ public:
+  ControlRegion(const WindowPtr& window, int number, QWidget* parent);
+
+ protected:
+  void mousePressEvent(QMouseEvent*) override {}
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  std::weak_ptr<Window> window_;
+  int number_;
+};
+
 // Creates the widget of a control and wires its input to the window's queue.
 QWidget* CreateControlWidget(const WindowPtr& window, const ControlState& state, const FontDef& windowFont,
                              QWidget* parent);

@@ -19,9 +19,11 @@ namespace {
 
 QtMessageHandler previousHandler = nullptr;
 
-// The offscreen platform warns about size hints it cannot pass on; that is harmless noise.
+// The offscreen platform warns about what it cannot pass on to a screen; that is harmless noise.
 void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (message.contains("propagateSizeHints")) return;
+  // Nor can it shape windows; the view keeps the shape in the widget all the same.
+  if (message.contains("does not support setting window masks")) return;
   if (previousHandler) previousHandler(type, context, message);
 }
 

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QKeyEvent>
 #include <QThread>
@@ -18,6 +19,7 @@
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
 #include "runtime/view/Units.h"
+#include "runtime/view/WindowShapeView.h"
 #include "runtime/view/WindowWidget.h"
 
 namespace wdrt::view {
@@ -199,7 +201,12 @@ void QtView::Create(const WindowPtr& window) {
       shown.top = child;
     } else {
       client->SetReportsClose(true);
-      client->show();
+      if (def.borderless) client->setWindowFlag(Qt::FramelessWindowHint);
+      // A window being shaped is shown once its shape is on, so that it never flashes square.
+      if (def.borderless && window->WindowProp(PropShaping) != 0)
+        shown.awaitingShape = true;
+      else
+        client->show();
       shown.top = client;
     }
   }
@@ -242,16 +249,25 @@ void QtView::Refresh(int windowId, int control) {
       shown->child->setWindowTitle(title);
       shown->child->setEnabled(!shown->model->IsCovered());
     }
+    if (shown->awaitingShape) {
+      // Until it is shown its layout has not placed the controls' surface, so its size
+      // says nothing yet.
+      if (shown->model->WindowProp(PropShaping) != 0) return;
+      shown->awaitingShape = false;
+      shown->client->show();
+    }
     // A size set by the program (SETPOSITION of the window) reaches the widget here.
     const Geometry g = shown->model->ClientGeometry();
     const QSize wanted = UnitsToPixels(g.width, g.height);
+    QWidget* surface = shown->client->Surface();
     if (g.width > 0 && g.height > 0 &&
-        (PixelsToUnitsX(shown->client->width()) != g.width || PixelsToUnitsY(shown->client->height()) != g.height)) {
+        (PixelsToUnitsX(surface->width()) != g.width || PixelsToUnitsY(surface->height()) != g.height)) {
       if (shown->child)
         shown->child->resize(shown->child->size() - shown->client->size() + wanted);
       else
-        shown->client->resize(wanted);
+        shown->client->resize(shown->client->size() - surface->size() + wanted);
     }
+    if (!shown->child) ApplyWindowShape(shown->client, shown->model);
   }
 }
 
@@ -351,6 +367,12 @@ bool QtView::Press(const WindowPtr& window, int control) {
         return true;
       }
     }
+    if (shown->client) {
+      if (QAction* action = shown->client->MenuAction(control)) {
+        if (action->isEnabled() && shown->client->isEnabled()) action->trigger();
+        return true;
+      }
+    }
     QWidget* widget = ControlWidget(*shown, control);
     if (!widget) return false;
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -385,9 +407,11 @@ bool QtView::Screenshot(const WindowPtr& window, const std::string& file) {
       target = CurrentFrame();
       if (!target && !shown_.empty()) target = shown_.rbegin()->second.top;
     }
-    if (!target) return false;
+    if (!target || !target->isVisible()) return false;  // not on the screen yet: try again
     QApplication::processEvents();
-    return target->grab().save(QString::fromStdString(file));
+    QImage picture = target->grab().toImage();
+    ClearOutsideMask(picture, target);
+    return picture.save(QString::fromStdString(file));
   });
 }
 
@@ -415,6 +439,34 @@ bool QtView::CloseByUser(const WindowPtr& window) {
     shown->top->close();  // asks the model; the window closes when its procedure lets it
     return true;
   });
+}
+
+bool QtView::ClickAt(const WindowPtr& window, int x, int y) {
+  const int id = window->Id();
+  return OnGui([this, id, x, y] {
+    Shown* shown = Find(id);
+    // Nobody can click a window that is not on the screen yet; the driver tries again.
+    if (!shown || !shown->client || !shown->top || !shown->top->isVisible()) return false;
+    QWidget* surface = shown->client->Surface();
+    const QPoint at(UnitsToPixelsX(x), UnitsToPixelsY(y));
+    QWidget* target = surface->childAt(at);
+    if (!target) target = surface;
+    const QPoint local = target->mapFrom(surface, at);
+    const QPoint global = target->mapToGlobal(local);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, local, global, Qt::LeftButton,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(target, &event);
+    }
+    return true;
+  });
+}
+
+void QtView::SysCommand(const WindowPtr& window, int command) {
+  const int id = window->Id();
+  QMetaObject::invokeMethod(this, [this, id, command] {
+    if (Shown* shown = Find(id)) CarryOutSysCommand(shown->top, command);
+  }, Qt::QueuedConnection);
 }
 
 bool QtView::AnswerMessage(int button) {

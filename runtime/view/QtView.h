@@ -46,6 +46,8 @@ class QtView : public QObject, public ViewPort {
  protected:
   // Key presses in a window whose model armed the key become alert-key events.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool ClickAt(const WindowPtr& window, int x, int y) override;
+  void SysCommand(const WindowPtr& window, int command) override;
 
  private:
   struct Shown {
@@ -54,6 +56,7 @@ class QtView : public QObject, public ViewPort {
     QPointer<WindowWidget> client;     // the client area (null for a frame)
     QPointer<FrameWindow> frame;       // set for frames
     QPointer<ChildFrame> child;        // set for child windows
+    bool awaitingShape = false;        // a borderless window not shown until it is shaped
   };
 
   template <typename F> auto OnGui(F&& f);  // runs f on the GUI thread and waits for it

@@ -31,6 +31,7 @@ QFont MakeFont(const FontDef& def, const FontDef& base) {
   // independent of the screen's reported resolution (the offscreen platform reports 72 dpi).
   font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0 * kScale)));
   font.setBold(def.bold || (def.face.empty() && def.points == 0 && base.bold));
+  font.setUnderline(def.underline);
   return font;
 }
 

@@ -1,6 +1,7 @@
 #include "runtime/view/WindowWidget.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -10,6 +11,7 @@
 #include "runtime/view/Pictures.h"
 #include "runtime/view/Units.h"
 #include "runtime/view/Viewport.h"
+#include "runtime/view/WindowShapeView.h"
 
 namespace wdrt::view {
 namespace {
@@ -53,8 +55,21 @@ WindowWidget::WindowWidget(const WindowPtr& window, Part part, QWidget* parent)
     : QWidget(parent), window_(window), part_(part) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   if (part == Part::Client) {
-    const Geometry g = window->Def().size;
-    resize(UnitsToPixels(g.width, g.height));
+    // A window with menus but no frame carries its own menu bar above its controls.
+    if (!window->Def().menu.empty() && window->Def().kind != WindowKind::Frame) {
+      auto* layout = new QVBoxLayout(this);
+      layout->setContentsMargins(0, 0, 0, 0);
+      layout->setSpacing(0);
+      menuBar_ = new QMenuBar(this);
+      BuildMenuBar(menuBar_, window, menuActions_);
+      // A shaped window cuts its corners; the menus start clear of the top left one.
+      if (window->Def().borderless)
+        menuBar_->setStyleSheet(QString("QMenuBar { padding-left: %1px; }").arg(UnitsToPixelsX(window->Def().size.width / 10)));
+      layout->setMenuBar(menuBar_);
+      surface_ = new QWidget(this);
+      layout->addWidget(surface_, 1);
+    }
+    resize(sizeHint());
     setWindowTitle(QString::fromStdString(window->Title()));
   }
   Build();
@@ -63,7 +78,41 @@ WindowWidget::WindowWidget(const WindowPtr& window, Part part, QWidget* parent)
 QSize WindowWidget::sizeHint() const {
   if (part_ != Part::Client) return QWidget::sizeHint();
   const Geometry g = window_->Def().size;
-  return UnitsToPixels(g.width, g.height);
+  const QSize client = UnitsToPixels(g.width, g.height);
+  return menuBar_ ? QSize(client.width(), client.height() + menuBar_->sizeHint().height()) : client;
+}
+
+QAction* WindowWidget::MenuAction(int number) const {
+  auto it = menuActions_.find(number);
+  return it == menuActions_.end() ? nullptr : it->second;
+}
+
+QWidget* WindowWidget::Surface() { return surface_ ? surface_ : this; }
+
+void WindowWidget::mousePressEvent(QMouseEvent* event) {
+  const int number = event->button() == Qt::LeftButton ? EventLeftButtonDown
+                     : event->button() == Qt::RightButton ? EventRightButtonDown : 0;
+  if (number && part_ == Part::Client && ButtonEvents(window_)) PostInput(window_, number);
+  QWidget::mousePressEvent(event);
+}
+
+// A top-level window that another window takes the focus from is told so (lose focus).
+void WindowWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || part_ != Part::Client || !isWindow()) return;
+  if (isActiveWindow()) {
+    wasActive_ = true;
+  } else if (wasActive_) {
+    wasActive_ = false;
+    PostInput(window_, EventLoseFocus);
+  }
+}
+
+void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const int number = event->button() == Qt::LeftButton ? EventLeftButtonUp
+                     : event->button() == Qt::RightButton ? EventRightButtonUp : 0;
+  if (number && part_ == Part::Client && ButtonEvents(window_)) PostInput(window_, number);
+  QWidget::mouseReleaseEvent(event);
 }
 
 bool WindowWidget::Wanted(const ControlState& state) const {
@@ -82,7 +131,7 @@ void WindowWidget::Build() {
   };
   for (const ControlState& state : controls) {
     if (!Wanted(state) || viewportOf(state)) continue;
-    QWidget* widget = CreateControlWidget(window_, state, window_->Def().font, this);
+    QWidget* widget = CreateControlWidget(window_, state, window_->Def().font, Surface());
     widget->raise();
     controls_[state.number] = widget;
   }
@@ -105,8 +154,16 @@ QWidget* WindowWidget::ControlWidget(int number) const {
 
 void WindowWidget::Refresh(int control) {
   if (control != 0) {
+    auto state = window_->Control(control);
+    if (!state) return;
     if (QWidget* widget = ControlWidget(control)) {
-      if (auto state = window_->Control(control)) UpdateControlWidget(widget, *state, window_->Def().font);
+      UpdateControlWidget(widget, *state, window_->Def().font);
+    } else if (built_ && Wanted(*state)) {
+      // A control created at run time (CREATE) lies over the others.
+      QWidget* created = CreateControlWidget(window_, *state, window_->Def().font, Surface());
+      created->raise();
+      created->show();
+      controls_[control] = created;
     }
     return;
   }
@@ -130,7 +187,8 @@ void WindowWidget::paintEvent(QPaintEvent*) {
 void WindowWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (part_ != Part::Client || !built_) return;
-  ReportSize(window_, size());
+  if (isWindow()) ApplyWindowShape(this, window_);
+  ReportSize(window_, menuBar_ ? QSize(width(), height() - menuBar_->sizeHint().height()) : size());
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
@@ -193,29 +251,7 @@ FrameWindow::FrameWindow(const WindowPtr& window) : window_(window) {
   resize(UnitsToPixels(def.size.width, def.size.height));
 }
 
-void FrameWindow::BuildMenu() {
-  const std::vector<ControlState> controls = window_->Controls();
-  QMenu* current = nullptr;
-  std::weak_ptr<Window> weak = window_;
-  for (const ControlState& state : controls) {
-    if (!state.inMenu) continue;
-    if (state.def.type == TypeMenu) {
-      current = menuBar()->addMenu(QString::fromStdString(state.text));
-      current->setToolTipsVisible(true);
-      current->menuAction()->setToolTip(QString::fromStdString(state.def.tip));
-      continue;
-    }
-    if (!current) continue;
-    QAction* action = current->addAction(QString::fromStdString(state.text));
-    action->setToolTip(QString::fromStdString(state.def.tip));
-    action->setStatusTip(QString::fromStdString(state.def.tip));
-    const int number = state.number;
-    connect(action, &QAction::triggered, this, [weak, number] {
-      if (auto w = weak.lock()) PostInput(w, EventAccepted, number);
-    });
-    actions_[number] = action;
-  }
-}
+void FrameWindow::BuildMenu() { BuildMenuBar(menuBar(), window_, actions_); }
 
 QAction* FrameWindow::MenuAction(int number) const {
   auto it = actions_.find(number);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
@@ -27,8 +28,15 @@ class WindowWidget : public QWidget {
   // Closing by the user's hand becomes a close-window event; the model decides.
   void SetReportsClose(bool reports) { reportsClose_ = reports; }
   QSize sizeHint() const override;
+  // The item of the window's own menu bar (windows with menus but no frame).
+  QAction* MenuAction(int number) const;
+  // The widget the controls lie on.
+  QWidget* Surface();
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -42,6 +50,10 @@ class WindowWidget : public QWidget {
   std::map<int, QWidget*> controls_;
   bool reportsClose_ = false;
   bool built_ = false;
+  QMenuBar* menuBar_ = nullptr;
+  QWidget* surface_ = nullptr;
+  bool wasActive_ = false;
+  std::map<int, QAction*> menuActions_;
 };
 
 // Frame of a child window: its close box asks the model instead of closing.

@@ -13,6 +13,7 @@
 #include <future>
 
 #include "runtime/core/Runtime.h"
+#include "runtime/view/PictureCache.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
 #include "runtime/view/Units.h"
@@ -314,6 +315,8 @@ bool QtView::Screenshot(const WindowPtr& window, const std::string& file) {
       if (!target && !shown_.empty()) target = shown_.rbegin()->second.top;
     }
     if (!target) return false;
+    // Pictures still being decoded belong in the picture.
+    PictureCache::Get().Settle(3000);
     QApplication::processEvents();
     return target->grab().save(QString::fromStdString(file));
   });

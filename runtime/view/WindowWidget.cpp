@@ -7,6 +7,7 @@
 
 #include "runtime/core/Runtime.h"
 #include "runtime/view/ControlWidgets.h"
+#include "runtime/view/PictureCache.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/Units.h"
 
@@ -142,16 +143,32 @@ void ChildFrame::closeEvent(QCloseEvent* event) {
 
 PictureMdiArea::PictureMdiArea(QWidget* parent) : QMdiArea(parent) {}
 
-void PictureMdiArea::SetPicture(const QPixmap& picture) {
-  picture_ = picture;
-  if (!picture_.isNull())
-    setBackground(picture_.scaled(viewport()->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+void PictureMdiArea::SetPicture(const std::string& name) {
+  pictureName_ = name;
+  picture_ = QPixmap();
+  ShowPicture();
+}
+
+void PictureMdiArea::ShowPicture() {
+  if (pictureName_.empty()) return;
+  const QSize wanted = viewport()->size();
+  auto show = [this, wanted](const QPixmap& picture) {
+    picture_ = picture;
+    if (viewport()->size() != wanted) return;  // a later resize asks again
+    setBackground(picture.size() == wanted
+                      ? picture
+                      : picture.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  };
+  const std::string name = pictureName_;
+  const QPixmap now = PictureCache::Get().Request(name, wanted, this, [this, name, show](const QPixmap& better) {
+    if (pictureName_ == name) show(better);
+  });
+  if (!now.isNull()) show(now);
 }
 
 void PictureMdiArea::resizeEvent(QResizeEvent* event) {
   QMdiArea::resizeEvent(event);
-  if (!picture_.isNull())
-    setBackground(picture_.scaled(viewport()->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  ShowPicture();
 }
 
 FrameWindow::FrameWindow(const WindowPtr& window) : window_(window) {
@@ -171,7 +188,7 @@ FrameWindow::FrameWindow(const WindowPtr& window) : window_(window) {
   area_ = new PictureMdiArea(central);
   area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  if (!def.picture.empty()) area_->SetPicture(LoadPicture(def.picture));
+  if (!def.picture.empty()) area_->SetPicture(def.picture);
   layout->addWidget(area_, 1);
   setCentralWidget(central);
   BuildMenu();

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <map>
+#include <string>
 
 #include "runtime/core/Window.h"
 
@@ -63,12 +64,16 @@ class PictureMdiArea : public QMdiArea {
   Q_OBJECT
  public:
   explicit PictureMdiArea(QWidget* parent);
-  void SetPicture(const QPixmap& picture);
+  // Shows picture `name` stretched over the area, decoded at the area's size.
+  void SetPicture(const std::string& name);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void ShowPicture();
+
+  std::string pictureName_;
   QPixmap picture_;
 };
 

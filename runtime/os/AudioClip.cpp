@@ -1,7 +1,8 @@
 #include "runtime/os/AudioClip.h"
 
+#include "runtime/os/AudioFileCheck.h"
+
 #include <SDL.h>
-#include <sndfile.h>
 
 #include <cstring>
 #include <new>
@@ -10,14 +11,6 @@
 
 namespace wdrt {
 namespace {
-
-// Longest sound accepted: ten minutes keeps a decoded clip under a few hundred megabytes.
-constexpr sf_count_t kMaxSeconds = 600;
-constexpr int kMaxChannels = 8;
-
-struct SndFileCloser {
-  void operator()(SNDFILE* file) const { sf_close(file); }
-};
 
 struct StreamFreer {
   void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
@@ -35,7 +28,7 @@ bool DecodeAll(SNDFILE* file, const SF_INFO& info, std::vector<float>& samples) 
     if (got <= 0) break;
     samples.insert(samples.end(), chunk.begin(), chunk.begin() + got * info.channels);
     total += got;
-    if (total > kMaxSeconds * info.samplerate) return false;
+    if (total > kMaxSoundSeconds * info.samplerate) return false;
   }
   if (sf_error(file) != SF_ERR_NO_ERROR) return false;
   if (total == 0) return false;
@@ -68,22 +61,6 @@ bool Convert(const std::vector<float>& in, const SF_INFO& info, AudioFormat form
   return !out.empty();
 }
 
-// libsndfile shortens a WAV whose data chunk is cut off to what is there and only notes it in
-// its log ("data : 88200 (should be 29920)"); a cut file is refused like a cut MP3.
-bool WaveDataCutShort(SNDFILE* file, const SF_INFO& info) {
-  const int type = info.format & SF_FORMAT_TYPEMASK;
-  if (type != SF_FORMAT_WAV && type != SF_FORMAT_WAVEX && type != SF_FORMAT_RF64) return false;
-  std::string log(8192, '\0');
-  sf_command(file, SFC_GET_LOG_INFO, log.data(), static_cast<int>(log.size()));
-  log.resize(std::strlen(log.c_str()));
-  for (std::size_t at = log.find("data : "); at != std::string::npos; at = log.find("data : ", at + 1)) {
-    if (at != 0 && log[at - 1] != '\n') continue;
-    const std::string line = log.substr(at, log.find('\n', at) - at);
-    if (line.find("(should be") != std::string::npos) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 unsigned long AudioClip::MillisecondsOf(std::size_t frames) const {
@@ -100,11 +77,9 @@ AudioLoadResult LoadAudioClip(const std::string& path, AudioFormat format) {
   if (!S_ISREG(status.st_mode)) return {AudioLoadError::Invalid, nullptr};
   try {
     SF_INFO info{};
-    std::unique_ptr<SNDFILE, SndFileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
+    SndFilePtr file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) return {AudioLoadError::Invalid, nullptr};
-    if (info.channels < 1 || info.channels > kMaxChannels || info.samplerate < 1000 ||
-        info.samplerate > 384000 || info.frames <= 0)
-      return {AudioLoadError::Invalid, nullptr};
+    if (!HeaderUsable(info)) return {AudioLoadError::Invalid, nullptr};
     if (WaveDataCutShort(file.get(), info)) return {AudioLoadError::Invalid, nullptr};
     std::vector<float> decoded;
     if (!DecodeAll(file.get(), info, decoded)) return {AudioLoadError::Invalid, nullptr};

@@ -1,8 +1,7 @@
 #include "runtime/os/AudioClip.h"
 
+#include "runtime/os/AudioConverter.h"
 #include "runtime/os/AudioFileCheck.h"
-
-#include <SDL.h>
 
 #include <cstring>
 #include <new>
@@ -11,10 +10,6 @@
 
 namespace wdrt {
 namespace {
-
-struct StreamFreer {
-  void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
-};
 
 // Reads every frame; returns false when the file ends early or the decoder reports an error.
 bool DecodeAll(SNDFILE* file, const SF_INFO& info, std::vector<float>& samples) {
@@ -38,23 +33,11 @@ bool DecodeAll(SNDFILE* file, const SF_INFO& info, std::vector<float>& samples) 
 }
 
 bool Convert(const std::vector<float>& in, const SF_INFO& info, AudioFormat format, std::vector<float>& out) {
-  std::unique_ptr<SDL_AudioStream, StreamFreer> stream(
-      SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(info.channels), info.samplerate, AUDIO_F32SYS,
-                         static_cast<Uint8>(format.channels), format.rate));
-  if (!stream) return false;
-  if (SDL_AudioStreamPut(stream.get(), in.data(), static_cast<int>(in.size() * sizeof(float))) != 0) return false;
-  // The resampler keeps the last few hundred input frames back even when flushed; a fifth of a
-  // second of silence pushes the whole sound through, and the silence is cut off below.
-  const std::vector<float> silence(static_cast<std::size_t>(info.samplerate / 5 * info.channels), 0.0f);
-  if (SDL_AudioStreamPut(stream.get(), silence.data(), static_cast<int>(silence.size() * sizeof(float))) != 0)
-    return false;
-  if (SDL_AudioStreamFlush(stream.get()) != 0) return false;
-  const int available = SDL_AudioStreamAvailable(stream.get());
-  out.resize(static_cast<std::size_t>(available) / sizeof(float));
-  const int got = SDL_AudioStreamGet(stream.get(), out.data(), available);
-  if (got < 0) return false;
-  // The resampler may give a few frames more or less; keep the length the file states.
+  const std::unique_ptr<AudioConverter> converter = AudioConverter::Create(info.samplerate, info.channels, format);
+  if (!converter) return false;
   const std::size_t inFrames = in.size() / static_cast<std::size_t>(info.channels);
+  if (!converter->Convert(in.data(), inFrames, true, out)) return false;
+  // The resampler may give a few frames more or less; keep the length the file states.
   const std::size_t outFrames = static_cast<std::size_t>(
       static_cast<unsigned long long>(inFrames) * static_cast<unsigned>(format.rate) / static_cast<unsigned>(info.samplerate));
   out.resize(outFrames * static_cast<std::size_t>(format.channels), 0.0f);

@@ -1,6 +1,5 @@
 #include "runtime/os/AudioStream.h"
 
-#include <SDL.h>
 #include <sys/stat.h>
 
 #include <condition_variable>
@@ -13,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/os/AudioConverter.h"
 #include "runtime/os/AudioFileCheck.h"
 
 namespace wdrt {
@@ -22,19 +22,14 @@ namespace {
 // enough to start with, and steps of several clips interleave finely.
 constexpr sf_count_t kChunkFrames = 4096;
 
-struct StreamFreer {
-  void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
-};
-
 // One clip being filled: its file, the converter to the output format, and how far it got.
 struct DecodeJob {
   std::weak_ptr<AudioClip> clip;
   SndFilePtr file;
-  std::unique_ptr<SDL_AudioStream, StreamFreer> converter;
+  std::unique_ptr<AudioConverter> converter;
   SF_INFO info{};
   std::size_t written = 0;  // output frames written to the clip
   sf_count_t read = 0;      // input frames decoded
-  bool inputDone = false;
   std::vector<float> chunk;
   std::vector<float> converted;
 };
@@ -42,35 +37,17 @@ struct DecodeJob {
 // Decodes one chunk into the clip. Returns false when the clip is complete; whatever the file
 // could not give stays silent.
 bool Step(DecodeJob& job, AudioClip& clip) {
-  const int channels = job.info.channels;
-  if (!job.inputDone) {
-    const sf_count_t got = sf_readf_float(job.file.get(), job.chunk.data(), kChunkFrames);
-    if (got > 0) {
-      job.read += got;
-      if (SDL_AudioStreamPut(job.converter.get(), job.chunk.data(), static_cast<int>(got * channels * sizeof(float))) != 0)
-        job.inputDone = true;
-    }
-    if (got <= 0 || job.inputDone) {
-      job.inputDone = true;
-      // The resampler keeps the last few hundred input frames back even when flushed; a fifth
-      // of a second of silence pushes the whole sound through (the clip's length cuts it off).
-      const std::vector<float> silence(static_cast<std::size_t>(job.info.samplerate / 5 * channels), 0.0f);
-      SDL_AudioStreamPut(job.converter.get(), silence.data(), static_cast<int>(silence.size() * sizeof(float)));
-      SDL_AudioStreamFlush(job.converter.get());
-    }
-  }
-  const int available = SDL_AudioStreamAvailable(job.converter.get());
-  if (available > 0) {
-    job.converted.resize(static_cast<std::size_t>(available) / sizeof(float));
-    const int got = SDL_AudioStreamGet(job.converter.get(), job.converted.data(), available);
-    const std::size_t outChannels = static_cast<std::size_t>(clip.Format().channels);
-    const std::size_t frames = got > 0 ? static_cast<std::size_t>(got) / sizeof(float) / outChannels : 0;
-    const std::size_t room = clip.Frames() - job.written;
-    const std::size_t kept = std::min(frames, room);
-    std::copy_n(job.converted.data(), kept * outChannels, clip.WritableFrame(job.written));
-    job.written += kept;
-  }
-  const bool done = job.written >= clip.Frames() || job.inputDone;
+  const sf_count_t got = sf_readf_float(job.file.get(), job.chunk.data(), kChunkFrames);
+  if (got > 0) job.read += got;
+  const bool last = got < kChunkFrames;
+  job.converted.clear();
+  const bool converted =
+      job.converter->Convert(job.chunk.data(), static_cast<std::size_t>(std::max<sf_count_t>(got, 0)), last, job.converted);
+  const std::size_t outChannels = static_cast<std::size_t>(clip.Format().channels);
+  const std::size_t kept = std::min(job.converted.size() / outChannels, clip.Frames() - job.written);
+  std::copy_n(job.converted.data(), kept * outChannels, clip.WritableFrame(job.written));
+  job.written += kept;
+  const bool done = last || !converted || job.written >= clip.Frames();
   clip.Publish(done ? clip.Frames() : job.written);
   return !done;
 }
@@ -162,8 +139,7 @@ AudioLoadResult OpenAudioStream(const std::string& path, AudioFormat format) {
       std::string bytes;
       if (!ReadWhole(path, bytes) || !Mp3FramesComplete(bytes)) return {AudioLoadError::Invalid, nullptr};
     }
-    job->converter.reset(SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(info.channels), info.samplerate,
-                                            AUDIO_F32SYS, static_cast<Uint8>(format.channels), format.rate));
+    job->converter = AudioConverter::Create(info.samplerate, info.channels, format);
     if (!job->converter) return {AudioLoadError::Invalid, nullptr};
     const auto frames = static_cast<std::size_t>(static_cast<unsigned long long>(info.frames) *
                                                  static_cast<unsigned>(format.rate) /

@@ -40,6 +40,12 @@ class ViewPort {
   virtual bool ResizeByUser(const WindowPtr& window, int widthDlu, int heightDlu) = 0;
   virtual bool CloseByUser(const WindowPtr& window) = 0;
   virtual bool AnswerMessage(int button) = 0;  // answers the open message box, if any
+  // True when the whole window lies on the screen's available area and, for a child window,
+  // inside its frame's child-window area with no scroll bar showing; else `why` says why not.
+  virtual bool WhollyVisible(const WindowPtr& /*window*/, std::string& why) {
+    why = "no view";
+    return false;
+  }
 };
 
 void SetViewPort(ViewPort* view);

@@ -1,11 +1,14 @@
 #include "runtime/view/WindowWidget.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenuBar>
 #include <QPainter>
 #include <QVBoxLayout>
 
 #include "runtime/core/Runtime.h"
+#include "runtime/view/FrameFit.h"
 #include "runtime/view/ControlWidgets.h"
 #include "runtime/view/PictureCache.h"
 #include "runtime/view/Pictures.h"
@@ -39,12 +42,6 @@ void ReportSize(const WindowPtr& window, const QSize& pixels) {
   now.height = height;
   window->SetClientGeometry(now);
   PostInput(window, EventSized);
-}
-
-int ToolbarHeightUnits(const WindowDef& def) {
-  int bottom = 0;
-  for (const ControlDef& c : def.toolbar) bottom = std::max(bottom, c.pos.y + c.pos.height);
-  return bottom + 2;
 }
 
 }  // namespace
@@ -192,7 +189,12 @@ FrameWindow::FrameWindow(const WindowPtr& window) : window_(window) {
   layout->addWidget(area_, 1);
   setCentralWidget(central);
   BuildMenu();
-  resize(UnitsToPixels(def.size.width, def.size.height));
+  // Large enough for the toolbar and a whole page, as far as the screen allows.
+  static const FrameChrome chrome = MeasureFrameChrome();
+  QSize size = FrameSizeAt(def, chrome, Scale());
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size() - chrome.windowFrame);
+  resize(size);
 }
 
 void FrameWindow::BuildMenu() {

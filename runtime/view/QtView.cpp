@@ -179,6 +179,7 @@ void QtView::Refresh(int windowId, int control) {
       shown->child->setWindowTitle(title);
       shown->child->setEnabled(!shown->model->IsCovered());
     }
+    ApplyWindowState(shown->top, shown->model);
     // A size set by the program (SETPOSITION of the window) reaches the widget here.
     const Geometry g = shown->model->ClientGeometry();
     const QSize wanted = UnitsToPixels(g.width, g.height);

@@ -46,6 +46,22 @@ void ReportSize(const WindowPtr& window, const QSize& pixels) {
 
 }  // namespace
 
+void ApplyWindowState(QWidget* shown, const WindowPtr& window) {
+  const Qt::WindowStates wanted = GetProp(window, 0, PropIconize) != 0    ? Qt::WindowMinimized
+                                  : GetProp(window, 0, PropMaximize) != 0 ? Qt::WindowMaximized
+                                                                          : Qt::WindowNoState;
+  const Qt::WindowStates now = shown->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized);
+  if (now != wanted) shown->setWindowState((shown->windowState() & ~now) | wanted);
+}
+
+void ReportWindowState(const QWidget* shown, const WindowPtr& window) {
+  if (!window->IsOpen()) return;
+  const bool iconized = shown->isMinimized();
+  const bool maximized = shown->isMaximized();
+  if ((GetProp(window, 0, PropIconize) != 0) != iconized) SetProp(window, 0, PropIconize, iconized);
+  if ((GetProp(window, 0, PropMaximize) != 0) != maximized) SetProp(window, 0, PropMaximize, maximized);
+}
+
 WindowWidget::WindowWidget(const WindowPtr& window, Part part, QWidget* parent)
     : QWidget(parent), window_(window), part_(part) {
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -125,6 +141,12 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
+void WindowWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && part_ == Part::Client && isWindow())
+    ReportWindowState(this, window_);
+}
+
 ChildFrame::ChildFrame(const WindowPtr& window, QWidget* parent) : QMdiSubWindow(parent), window_(window) {
   setAttribute(Qt::WA_DeleteOnClose, false);
 }
@@ -136,6 +158,11 @@ void ChildFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   QMdiSubWindow::closeEvent(event);
+}
+
+void ChildFrame::changeEvent(QEvent* event) {
+  QMdiSubWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) ReportWindowState(this, window_);
 }
 
 PictureMdiArea::PictureMdiArea(QWidget* parent) : QMdiArea(parent) {}
@@ -233,7 +260,13 @@ void FrameWindow::Refresh(int control) {
     const bool enabled = !window_->IsCovered();
     centralWidget()->setEnabled(enabled);
     menuBar()->setEnabled(enabled);
+    ApplyWindowState(this, window_);
   }
+}
+
+void FrameWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) ReportWindowState(this, window_);
 }
 
 void FrameWindow::closeEvent(QCloseEvent* event) {

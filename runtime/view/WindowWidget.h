@@ -15,6 +15,11 @@
 
 namespace wdrt::view {
 
+// The maximized and iconized states: the model's (PropMaximize, PropIconize) shown by a
+// top-level or child window, and a user's change reported back to the model.
+void ApplyWindowState(QWidget* shown, const WindowPtr& window);
+void ReportWindowState(const QWidget* shown, const WindowPtr& window);
+
 class WindowWidget : public QWidget {
   Q_OBJECT
  public:
@@ -33,6 +38,7 @@ class WindowWidget : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void Build();
@@ -54,6 +60,7 @@ class ChildFrame : public QMdiSubWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   WindowPtr window_;
@@ -92,6 +99,7 @@ class FrameWindow : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void BuildMenu();

@@ -1,6 +1,9 @@
 #include "runtime/os/AudioStream.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <condition_variable>
 #include <deque>
@@ -65,7 +68,12 @@ class Decoder {
     std::lock_guard lock(mutex_);
     if (!started_) {
       started_ = true;
-      std::thread([this] { Run(); }).detach();
+      std::thread([this] {
+        // Decoding runs well ahead of playback: it gives way to the audio thread and the GUI
+        // rather than delaying them on a busy machine.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::syscall(SYS_gettid)), 5);
+        Run();
+      }).detach();
     }
     jobs_.push_back(std::move(job));
     work_.notify_one();

@@ -1,5 +1,7 @@
 #include "framework/WindowController.h"
 
+#include "runtime/os/Beep.h"
+
 #include <cstdio>
 
 #include "framework/WindowResizer.h"
@@ -175,7 +177,7 @@ int WindowController::OnNewSelection() {
 
 int WindowController::OnRejected() {
   const int control = wdrt::CurrentEvent().control;
-  std::fputc('\a', stderr);  // BEEP
+  wdrt::Beep();
   wdrt::Display(window, control);
   wdrt::Select(window, control);
   return LevelOk;

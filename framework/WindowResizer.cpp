@@ -89,6 +89,10 @@ void PlaceAxis(const Axis& a, std::uint16_t strategy, bool keepSize, bool keepEn
     case WindowResizer::PosCentre:
       start = Whole(a.parentStart1 + a.parentSize1 / 2.0 + (d - a.parentSize0 / 2.0) * rKept);
       break;
+    // Scaling places the control at the container's new start plus its scaled offset. This
+    // departs on purpose from scaling the whole position, (start1 + d) · r, which is the same
+    // for the window (start 0) but puts the children of a container that does not lie at the
+    // origin off by the container's start times (r − 1), outside it when it grows.
     default: start = Whole(a.parentStart1 + d * r); break;
   }
   if (keepEndMargin) {
@@ -157,7 +161,9 @@ std::int32_t WindowResizer::ParentOf(std::int32_t control) {
 void WindowResizer::ScanControls() {
   if (!window_ || !CONTROLQUEUE) return;
   const wdrt::Geometry g = window_->ClientGeometry();
-  ORIGWIN = {g.x, g.y, g.width, g.height, 0, 0};
+  const auto maximized = static_cast<std::uint8_t>(wdrt::GetProp(window_, 0, wdrt::PropMaximize) != 0);
+  const auto iconized = static_cast<std::uint8_t>(wdrt::GetProp(window_, 0, wdrt::PropIconize) != 0);
+  ORIGWIN = {g.x, g.y, g.width, g.height, maximized, iconized};
   PREVIOUSWIN = ORIGWIN;
   for (const wdrt::ControlState& c : window_->Controls()) {
     if (c.inToolbar || c.inMenu) continue;
@@ -198,7 +204,10 @@ void WindowResizer::AssignParent(std::int32_t control, std::int32_t parent) {
   if (control == parent) return;
   ControlRow* row = Find(control);
   if (!row) return;
-  if (parent != 0 && CreatesCycle(control, parent)) return;  // two controls cannot carry each other
+  // A parent that would close a cycle (a control carried, through others, by itself) is
+  // refused, a deliberate departure from plain assignment: with a cycle Rearrange would place
+  // the same controls again and again, and the later container's claim is kept instead.
+  if (parent != 0 && CreatesCycle(control, parent)) return;
   row->PARENTID = parent;
   if (parent != 0) {
     if (ControlRow* p = Find(parent)) p->HASCHILDREN = 1;
@@ -330,6 +339,11 @@ void WindowResizer::RestoreDesign() {
   const wdrt::Geometry client = window_->ClientGeometry();
   const long noted = wdrt::GetProp(window_, 0, wdrt::PropDeferMoves);
   wdrt::SetProp(window_, 0, wdrt::PropDeferMoves, static_cast<long>(CONTROLQUEUE->size()));
+  // The window's state as designed first: a maximized or iconized window takes no size.
+  if ((wdrt::GetProp(window_, 0, wdrt::PropMaximize) != 0) != (ORIGWIN.MAXIMIZED != 0))
+    wdrt::SetProp(window_, 0, wdrt::PropMaximize, ORIGWIN.MAXIMIZED);
+  if ((wdrt::GetProp(window_, 0, wdrt::PropIconize) != 0) != (ORIGWIN.ICONIZED != 0))
+    wdrt::SetProp(window_, 0, wdrt::PropIconize, ORIGWIN.ICONIZED);
   wdrt::SetPosition(window_, 0, {client.x, client.y, ORIGWIN.WIDTH, ORIGWIN.HEIGHT});
   for (const ControlRow& row : *CONTROLQUEUE) {
     if (!(FromGeometry(wdrt::GetPosition(window_, row.ID)) == row.POS))

@@ -47,6 +47,8 @@ enum Property : int {
   PropHeight = 31749,
   PropParent = 31750,         // read-only: number of the containing control, 0 for the window
   PropDrop = 31840,           // a list that drops down
+  PropMaximize = 31834,       // the window is maximized (kept up to date by the view)
+  PropIconize = 31835,        // the window is minimized to an icon (kept up to date by the view)
   PropResizeRouted = 31850,   // the window's sized event is routed to a resizer
   PropHandle = 31894,         // the window's system handle
   PropNoReset = 31898,        // the window skips its controller's Reset

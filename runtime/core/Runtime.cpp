@@ -55,7 +55,9 @@ void RunStandardAction(const WindowPtr& window, StdAction action) {
     case StdAction::None:
       return;
     case StdAction::CloseWindow:
-      DefaultHandling(window, Event{EventCloseWindow, 0});
+      // As the window's close box does: the close request goes through the window's own event
+      // loop, so that its procedure hears it (and may refuse it) before the window closes.
+      PostToWindow(window, EventCloseWindow);
       return;
     default:
       if (ViewPort* view = GetViewPort()) view->RunStdAction(window, action);
@@ -384,7 +386,7 @@ void SetProp(const WindowPtr& window, int control, int prop, long value) {
       default:
         window->SetWindowProp(prop, value);
         if (prop == PropMinWidth || prop == PropMinHeight || prop == PropMaxWidth || prop == PropMaxHeight ||
-            prop == PropShaping)
+            prop == PropShaping || prop == PropMaximize || prop == PropIconize)
           Notify(window, 0);
         return;
     }

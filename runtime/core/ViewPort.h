@@ -61,6 +61,12 @@ class ViewPort {
 
   // Carries out a system command (WindowShape.h) on a top-level window; must not block.
   virtual void SysCommand(const WindowPtr&, int) {}
+  // True when the whole window lies on the screen's available area and, for a child window,
+  // inside its frame's child-window area with no scroll bar showing; else `why` says why not.
+  virtual bool WhollyVisible(const WindowPtr& /*window*/, std::string& why) {
+    why = "no view";
+    return false;
+  }
 };
 
 void SetViewPort(ViewPort* view);

@@ -260,6 +260,12 @@ class Driver {
       if (!ok) reason = "key cannot be pressed";
       return ok;
     }
+    if (verb == "expect-visible") {
+      std::string why;
+      bool ok = view && Within([&] { return view->WhollyVisible(window, why); });
+      if (!ok) reason = "window \"" + window->Title() + "\" is not wholly visible: " + why;
+      return ok;
+    }
     int control = 0;
     if (!Within([&] { return ResolveControl(step, index, window, control, reason); })) return false;
     if (verb == "press") {

@@ -1,7 +1,7 @@
 #include "runtime/os/AudioClip.h"
 
-#include <SDL.h>
-#include <sndfile.h>
+#include "runtime/os/AudioConverter.h"
+#include "runtime/os/AudioFileCheck.h"
 
 #include <cstring>
 #include <new>
@@ -10,18 +10,6 @@
 
 namespace wdrt {
 namespace {
-
-// Longest sound accepted: ten minutes keeps a decoded clip under a few hundred megabytes.
-constexpr sf_count_t kMaxSeconds = 600;
-constexpr int kMaxChannels = 8;
-
-struct SndFileCloser {
-  void operator()(SNDFILE* file) const { sf_close(file); }
-};
-
-struct StreamFreer {
-  void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
-};
 
 // Reads every frame; returns false when the file ends early or the decoder reports an error.
 bool DecodeAll(SNDFILE* file, const SF_INFO& info, std::vector<float>& samples) {
@@ -35,7 +23,7 @@ bool DecodeAll(SNDFILE* file, const SF_INFO& info, std::vector<float>& samples) 
     if (got <= 0) break;
     samples.insert(samples.end(), chunk.begin(), chunk.begin() + got * info.channels);
     total += got;
-    if (total > kMaxSeconds * info.samplerate) return false;
+    if (total > kMaxSoundSeconds * info.samplerate) return false;
   }
   if (sf_error(file) != SF_ERR_NO_ERROR) return false;
   if (total == 0) return false;
@@ -45,43 +33,15 @@ bool DecodeAll(SNDFILE* file, const SF_INFO& info, std::vector<float>& samples) 
 }
 
 bool Convert(const std::vector<float>& in, const SF_INFO& info, AudioFormat format, std::vector<float>& out) {
-  std::unique_ptr<SDL_AudioStream, StreamFreer> stream(
-      SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(info.channels), info.samplerate, AUDIO_F32SYS,
-                         static_cast<Uint8>(format.channels), format.rate));
-  if (!stream) return false;
-  if (SDL_AudioStreamPut(stream.get(), in.data(), static_cast<int>(in.size() * sizeof(float))) != 0) return false;
-  // The resampler keeps the last few hundred input frames back even when flushed; a fifth of a
-  // second of silence pushes the whole sound through, and the silence is cut off below.
-  const std::vector<float> silence(static_cast<std::size_t>(info.samplerate / 5 * info.channels), 0.0f);
-  if (SDL_AudioStreamPut(stream.get(), silence.data(), static_cast<int>(silence.size() * sizeof(float))) != 0)
-    return false;
-  if (SDL_AudioStreamFlush(stream.get()) != 0) return false;
-  const int available = SDL_AudioStreamAvailable(stream.get());
-  out.resize(static_cast<std::size_t>(available) / sizeof(float));
-  const int got = SDL_AudioStreamGet(stream.get(), out.data(), available);
-  if (got < 0) return false;
-  // The resampler may give a few frames more or less; keep the length the file states.
+  const std::unique_ptr<AudioConverter> converter = AudioConverter::Create(info.samplerate, info.channels, format);
+  if (!converter) return false;
   const std::size_t inFrames = in.size() / static_cast<std::size_t>(info.channels);
+  if (!converter->Convert(in.data(), inFrames, true, out)) return false;
+  // The resampler may give a few frames more or less; keep the length the file states.
   const std::size_t outFrames = static_cast<std::size_t>(
       static_cast<unsigned long long>(inFrames) * static_cast<unsigned>(format.rate) / static_cast<unsigned>(info.samplerate));
   out.resize(outFrames * static_cast<std::size_t>(format.channels), 0.0f);
   return !out.empty();
-}
-
-// libsndfile shortens a WAV whose data chunk is cut off to what is there and only notes it in
-// its log ("data : 88200 (should be 29920)"); a cut file is refused like a cut MP3.
-bool WaveDataCutShort(SNDFILE* file, const SF_INFO& info) {
-  const int type = info.format & SF_FORMAT_TYPEMASK;
-  if (type != SF_FORMAT_WAV && type != SF_FORMAT_WAVEX && type != SF_FORMAT_RF64) return false;
-  std::string log(8192, '\0');
-  sf_command(file, SFC_GET_LOG_INFO, log.data(), static_cast<int>(log.size()));
-  log.resize(std::strlen(log.c_str()));
-  for (std::size_t at = log.find("data : "); at != std::string::npos; at = log.find("data : ", at + 1)) {
-    if (at != 0 && log[at - 1] != '\n') continue;
-    const std::string line = log.substr(at, log.find('\n', at) - at);
-    if (line.find("(should be") != std::string::npos) return true;
-  }
-  return false;
 }
 
 }  // namespace
@@ -100,11 +60,9 @@ AudioLoadResult LoadAudioClip(const std::string& path, AudioFormat format) {
   if (!S_ISREG(status.st_mode)) return {AudioLoadError::Invalid, nullptr};
   try {
     SF_INFO info{};
-    std::unique_ptr<SNDFILE, SndFileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
+    SndFilePtr file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) return {AudioLoadError::Invalid, nullptr};
-    if (info.channels < 1 || info.channels > kMaxChannels || info.samplerate < 1000 ||
-        info.samplerate > 384000 || info.frames <= 0)
-      return {AudioLoadError::Invalid, nullptr};
+    if (!HeaderUsable(info)) return {AudioLoadError::Invalid, nullptr};
     if (WaveDataCutShort(file.get(), info)) return {AudioLoadError::Invalid, nullptr};
     std::vector<float> decoded;
     if (!DecodeAll(file.get(), info, decoded)) return {AudioLoadError::Invalid, nullptr};

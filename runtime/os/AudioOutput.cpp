@@ -43,11 +43,14 @@ struct AudioMixer {
     for (AudioVoice* voice : voices) {
       if (!voice->playing_) continue;
       const std::size_t channels = static_cast<std::size_t>(voice->clip_->Format().channels);
-      const std::size_t frames = std::min(samples / channels, voice->end_ - voice->position_);
+      // A clip still being decoded plays what is there; a voice that catches up with the
+      // decoder waits in silence, keeping its place, for the next frames.
+      const std::size_t ready = std::min(voice->end_, voice->clip_->FramesReady());
+      const std::size_t frames = voice->position_ < ready ? std::min(samples / channels, ready - voice->position_) : 0;
       const float* source = voice->clip_->Frame(voice->position_);
       for (std::size_t i = 0; i < frames * channels; ++i) out[i] += source[i];
       voice->position_ += frames;
-      if (voice->startPending_) {
+      if (voice->startPending_ && frames > 0) {
         voice->startPending_ = false;
         lastLatency = std::chrono::duration<double, std::milli>(now - voice->startRequested_).count();
       }

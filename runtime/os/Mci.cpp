@@ -11,6 +11,7 @@
 
 #include "runtime/core/Journal.h"
 #include "runtime/os/AudioOutput.h"
+#include "runtime/os/AudioStream.h"
 #include "runtime/os/MciCommand.h"
 #include "runtime/os/Paths.h"
 
@@ -24,7 +25,7 @@ struct OpenDevice {
   bool paused = false;  // stopped by "pause", so "resume" may go on
 };
 
-// The program's device table. Commands hold `mutex` for their whole run except the decoding of
+// The program's device table. Commands hold `mutex` for their whole run except the opening of
 // a file and the waiting of "play ... wait", so a slow file never blocks other threads.
 struct DeviceTable {
   std::mutex mutex;
@@ -67,7 +68,7 @@ Outcome Open(const MciCommand& command) {
   if (!path) return {kMciErrFileNotFound, {}};
   const std::optional<AudioFormat> format = OpenAudioOutput();
   if (!format) return {kMciErrHardware, {}};
-  AudioLoadResult loaded = LoadAudioClip(*path, *format);
+  AudioLoadResult loaded = OpenAudioStream(*path, *format);
   switch (loaded.error) {
     case AudioLoadError::None: break;
     case AudioLoadError::NotFound: return {kMciErrFileNotFound, {}};

@@ -13,6 +13,7 @@
 #include <QTableWidget>
 
 #include "runtime/core/Runtime.h"
+#include "runtime/view/PictureCache.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
 #include "runtime/view/FieldWidgets.h"
@@ -38,6 +39,27 @@ QRect PixelRect(const ControlState& state, const QWidget* widget) {
 
 }  // namespace
 
+void PictureSlot::Show(QWidget* owner, const std::string& name, QSize size) {
+  if (name != name_) {
+    name_ = name;
+    pixmap_ = QPixmap();
+  }
+  if (name.empty()) return;
+  if (name.rfind("ICON:", 0) == 0) {
+    if (pixmap_.isNull()) pixmap_ = LoadPicture(name);
+    return;
+  }
+  const QSize wanted = size * owner->devicePixelRatioF();
+  if (!pixmap_.isNull() && pixmap_.width() >= wanted.width() && pixmap_.height() >= wanted.height()) return;
+  // The slot lives as long as its owner, and the cache calls back only while the owner lives.
+  const QPixmap now = PictureCache::Get().Request(name, wanted, owner, [this, owner, name](const QPixmap& better) {
+    if (name_ != name) return;
+    pixmap_ = better;
+    owner->update();
+  });
+  if (!now.isNull()) pixmap_ = now;
+}
+
 ControlButton::ControlButton(QWidget* parent) : QAbstractButton(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::PointingHandCursor);
@@ -47,13 +69,20 @@ void ControlButton::Apply(const ControlState& state, const QFont& font) {
   setText(QString::fromStdString(state.text));
   setFont(font);
   setToolTip(QString::fromStdString(state.def.tip));
-  picture_ = state.picture.empty() ? QPixmap() : LoadPicture(state.picture);
+  pictureName_ = state.picture;
   stateIcon_ = LoadIcon(state.def.icon);
   textColor_ = ToQColor(state.def.font.color);
   background_ = ToQColor(state.def.background);
   auto it = state.props.find(PropButtonStyle);
   style_ = it == state.props.end() ? ButtonStylePlain : static_cast<int>(it->second);
   update();
+}
+
+void ControlButton::ShowPicture() { picture_.Show(this, pictureName_, size()); }
+
+void ControlButton::resizeEvent(QResizeEvent* event) {
+  QAbstractButton::resizeEvent(event);
+  ShowPicture();
 }
 
 void ControlButton::enterEvent(QEnterEvent* event) {
@@ -96,13 +125,14 @@ void ControlButton::paintEvent(QPaintEvent*) {
     painter.drawRoundedRect(frame, radius, radius);
   }
 
-  if (!picture_.isNull()) {
+  const QPixmap& picture = picture_.Pixmap();
+  if (!picture.isNull()) {
     const QRectF inner = frame.adjusted(3, 3, -3, -3);
     QPainterPath clip;
     clip.addRoundedRect(inner, radius * 0.8, radius * 0.8);
     painter.save();
     painter.setClipPath(clip);
-    painter.drawPixmap(inner.toRect(), picture_);
+    painter.drawPixmap(inner.toRect(), picture);
     painter.restore();
   }
 
@@ -122,7 +152,7 @@ void ControlButton::paintEvent(QPaintEvent*) {
     QColor color = textColor_.isValid() ? textColor_ : (hotSpot ? QColor(Qt::white) : QColor(Qt::black));
     if (!isEnabled()) color.setAlpha(140);
     // Texts on picture buttons sit along the bottom so that the picture stays visible.
-    if (!picture_.isNull()) textRect.setTop(textRect.bottom() - textRect.height() / 3);
+    if (!picture.isNull()) textRect.setTop(textRect.bottom() - textRect.height() / 3);
     DrawFittedText(painter, textRect, text(), font(), color, hotSpot || IsLight(color));
   }
 
@@ -140,17 +170,24 @@ void ControlButton::paintEvent(QPaintEvent*) {
 
 ControlImage::ControlImage(QWidget* parent) : QWidget(parent) {}
 
-void ControlImage::SetPicture(const QPixmap& picture) {
-  picture_ = picture;
+void ControlImage::SetPicture(const std::string& name) {
+  // A page metafile is drawn by the player at the control's size; other pictures are decoded.
+  if (IsMetafileName(name)) {
+    const QString path = QString::fromStdString(name);
+    if (metafile_ == path) return;
+    metafile_ = path;
+    update();
+    return;
+  }
   metafile_.clear();
-  update();
+  const bool changed = name != picture_.Name();
+  picture_.Show(this, name, size());
+  if (changed) update();
 }
 
-void ControlImage::SetMetafile(const QString& path) {
-  if (metafile_ == path && picture_.isNull()) return;
-  picture_ = QPixmap();
-  metafile_ = path;
-  update();
+void ControlImage::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (metafile_.isEmpty()) picture_.Show(this, picture_.Name(), size());
 }
 
 void ControlImage::paintEvent(QPaintEvent*) {
@@ -162,10 +199,13 @@ void ControlImage::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, page);
     return;
   }
-  if (picture_.isNull()) return;
+  const QPixmap& picture = picture_.Pixmap();
+  if (picture.isNull()) return;
   QPainter painter(this);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-  painter.drawPixmap(rect(), picture_);
+  // A picture decoded at the control's size is drawn as it is; a larger one is smoothed down.
+  if (picture.size() != size() * devicePixelRatioF())
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  painter.drawPixmap(rect(), picture);
 }
 
 ControlLabel::ControlLabel(QWidget* parent) : QWidget(parent) {}
@@ -297,10 +337,7 @@ void UpdateControlWidget(QWidget* widget, const ControlState& state, const FontD
   } else if (auto* button = qobject_cast<ControlButton*>(widget)) {
     button->Apply(state, font);
   } else if (auto* image = qobject_cast<ControlImage*>(widget)) {
-    if (IsMetafileName(state.picture))
-      image->SetMetafile(QString::fromStdString(state.picture));
-    else
-      image->SetPicture(LoadPicture(state.picture));
+    image->SetPicture(state.picture);
   } else if (auto* label = qobject_cast<ControlLabel*>(widget)) {
     label->Apply(state, font);
   } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
@@ -335,6 +372,9 @@ void UpdateControlWidget(QWidget* widget, const ControlState& state, const FontD
     widget->setPalette(palette);
   }
   widget->setGeometry(PixelRect(state, widget));
+  // Pictures are asked for once the control has its size, so that they are decoded at it.
+  if (auto* image = qobject_cast<ControlImage*>(widget)) image->SetPicture(state.picture);
+  if (auto* button = qobject_cast<ControlButton*>(widget)) button->ShowPicture();
   widget->setEnabled(!state.disabled);
   widget->setVisible(!state.hidden);
   if (auto* viewport = qobject_cast<ControlViewport*>(widget)) viewport->Apply(state);

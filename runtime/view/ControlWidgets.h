@@ -10,20 +10,38 @@
 
 namespace wdrt::view {
 
+// A picture that a widget shows at its own size: asked of the picture cache, and replaced (with
+// a repaint of the widget) when a better decode arrives. Belongs to the widget it repaints.
+class PictureSlot {
+ public:
+  // Shows picture `name` (empty: none) in `owner` at `size` pixels.
+  void Show(QWidget* owner, const std::string& name, QSize size);
+  const QPixmap& Pixmap() const { return pixmap_; }
+  const std::string& Name() const { return name_; }
+
+ private:
+  std::string name_;
+  QPixmap pixmap_;
+};
+
 // Buttons: plain (raised, own background) or hot spots (flat over the window's picture).
 class ControlButton : public QAbstractButton {
   Q_OBJECT
  public:
   explicit ControlButton(QWidget* parent);
   void Apply(const ControlState& state, const QFont& font);
+  // Asks for the button's picture at its present size.
+  void ShowPicture();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
  private:
-  QPixmap picture_;
+  std::string pictureName_;
+  PictureSlot picture_;
   QIcon stateIcon_;
   QColor textColor_;
   QColor background_;
@@ -36,15 +54,17 @@ class ControlImage : public QWidget {
   Q_OBJECT
  public:
   explicit ControlImage(QWidget* parent);
-  void SetPicture(const QPixmap& picture);
-  // A page metafile, drawn at the control's size.
-  void SetMetafile(const QString& path);
+  // Shows picture `name` at the control's present size (and again when it grows); a page
+  // metafile (".wmf") is drawn by the player at the control's size.
+  void SetPicture(const std::string& name);
+  const QPixmap& Shown() const { return picture_.Pixmap(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
-  QPixmap picture_;
+  PictureSlot picture_;
   QString metafile_;
 };
 

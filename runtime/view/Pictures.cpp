@@ -22,7 +22,9 @@ const std::map<QString, QString>& EmbeddedPictures() {
   return names;
 }
 
-QString PathOf(const std::string& name) {
+}  // namespace
+
+QString PicturePath(const std::string& name) {
   QString wanted = QString::fromStdString(name);
   const int slash = std::max(wanted.lastIndexOf('/'), wanted.lastIndexOf('\\'));
   const QString bare = slash >= 0 ? wanted.mid(slash + 1) : wanted;
@@ -31,6 +33,8 @@ QString PathOf(const std::string& name) {
   if (auto file = FindFileAnyCase(name)) return QString::fromStdString(*file);
   return {};
 }
+
+namespace {
 
 QIcon StockIcon(const std::string& name) {
   QStyle* style = QApplication::style();
@@ -63,14 +67,16 @@ QIcon StockIcon(const std::string& name) {
 
 }  // namespace
 
-QImage LoadPictureImage(const std::string& name) {
-  const QString path = PathOf(name);
+QImage DecodePicture(const QString& path, QSize size) {
   if (path.isEmpty()) return {};
   // Read by content, not by extension: some pictures carry names such as ".OZE".
   QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
+  if (!size.isEmpty()) reader.setScaledSize(size);
   return reader.read();
 }
+
+QImage LoadPictureImage(const std::string& name) { return DecodePicture(PicturePath(name), QSize()); }
 
 QPixmap LoadPicture(const std::string& name) {
   if (name.rfind("ICON:", 0) == 0) return StockIcon(name.substr(5)).pixmap(64, 64);
@@ -79,9 +85,19 @@ QPixmap LoadPicture(const std::string& name) {
 
 QIcon LoadIcon(const std::string& name) {
   if (name.empty()) return {};
-  if (name.rfind("ICON:", 0) == 0) return StockIcon(name.substr(5));
-  QPixmap pixmap = LoadPicture(name);
-  return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+  // Icons are small and few; each is read once and shared by every control that shows it.
+  static std::map<std::string, QIcon> loaded;
+  auto it = loaded.find(name);
+  if (it != loaded.end()) return it->second;
+  QIcon icon;
+  if (name.rfind("ICON:", 0) == 0) {
+    icon = StockIcon(name.substr(5));
+  } else {
+    const QPixmap pixmap = LoadPicture(name);
+    if (!pixmap.isNull()) icon = QIcon(pixmap);
+  }
+  loaded.emplace(name, icon);
+  return icon;
 }
 
 }  // namespace wdrt::view

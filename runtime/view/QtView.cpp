@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <QThread>
 #include <future>
 
@@ -16,6 +18,8 @@
 #include "runtime/core/Runtime.h"
 #include "runtime/dialogs/PrinterDialog.h"
 #include "runtime/view/FieldWidgets.h"
+#include "runtime/view/FrameFit.h"
+#include "runtime/view/PictureCache.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
 #include "runtime/view/Units.h"
@@ -180,10 +184,16 @@ void QtView::Create(const WindowPtr& window) {
   shown.model = window;
   const WindowDef& def = window->Def();
   if (def.kind == WindowKind::Frame) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    // The scale of dialog units is chosen once, before the first window shows anything.
+    if (shown_.empty() && screen)
+      SetScale(ScaleToFit(def, MeasureFrameChrome(), screen->availableGeometry().size()));
     auto* frame = new FrameWindow(window);
     shown.frame = frame;
     shown.top = frame;
     frame->show();
+    if (screen && !screen->availableGeometry().contains(frame->frameGeometry()))
+      frame->move(screen->availableGeometry().topLeft());
   } else {
     FrameWindow* frame = def.kind == WindowKind::MdiChild ? CurrentFrame() : nullptr;
     auto* client = new WindowWidget(window, WindowWidget::Part::Client, nullptr);
@@ -256,6 +266,7 @@ void QtView::Refresh(int windowId, int control) {
       shown->awaitingShape = false;
       shown->client->show();
     }
+    ApplyWindowState(shown->top, shown->model);
     // A size set by the program (SETPOSITION of the window) reaches the widget here.
     const Geometry g = shown->model->ClientGeometry();
     const QSize wanted = UnitsToPixels(g.width, g.height);
@@ -408,6 +419,8 @@ bool QtView::Screenshot(const WindowPtr& window, const std::string& file) {
       if (!target && !shown_.empty()) target = shown_.rbegin()->second.top;
     }
     if (!target || !target->isVisible()) return false;  // not on the screen yet: try again
+    // Pictures still being decoded belong in the picture.
+    PictureCache::Get().Settle(3000);
     QApplication::processEvents();
     QImage picture = target->grab().toImage();
     ClearOutsideMask(picture, target);
@@ -429,6 +442,38 @@ bool QtView::ResizeByUser(const WindowPtr& window, int widthDlu, int heightDlu) 
       shown->client->resize(wanted);
     return true;
   });
+}
+
+bool QtView::WhollyVisible(const WindowPtr& window, std::string& why) {
+  const int id = window->Id();
+  std::pair<bool, std::string> answer = OnGui([this, id]() -> std::pair<bool, std::string> {
+    Shown* shown = Find(id);
+    if (!shown || !shown->top) return {false, "not shown"};
+    QWidget* top = shown->top;
+    QWidget* outer = shown->child ? top->window() : top;
+    const QScreen* screen = outer->screen();
+    if (!screen) return {false, "on no screen"};
+    const QRect available = screen->availableGeometry();
+    if (!available.contains(outer->geometry()))
+      return {false, "window " + std::to_string(outer->width()) + "x" + std::to_string(outer->height()) +
+                         " does not fit the screen's " + std::to_string(available.width()) + "x" +
+                         std::to_string(available.height())};
+    if (shown->child) {
+      QMdiArea* area = shown->child->mdiArea();
+      if (!area) return {false, "child outside an area"};
+      if (area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible())
+        return {false, "the child-window area shows scroll bars"};
+      const QRect child = shown->child->geometry();
+      if (!area->viewport()->rect().contains(child))
+        return {false, "child " + std::to_string(child.width()) + "x" + std::to_string(child.height()) + " at " +
+                           std::to_string(child.x()) + "," + std::to_string(child.y()) + " does not fit the area's " +
+                           std::to_string(area->viewport()->width()) + "x" +
+                           std::to_string(area->viewport()->height())};
+    }
+    return {true, ""};
+  });
+  why = answer.second;
+  return answer.first;
 }
 
 bool QtView::CloseByUser(const WindowPtr& window) {

@@ -38,6 +38,7 @@ class QtView : public QObject, public ViewPort {
   bool Screenshot(const WindowPtr& window, const std::string& file) override;
   bool ResizeByUser(const WindowPtr& window, int widthDlu, int heightDlu) override;
   bool CloseByUser(const WindowPtr& window) override;
+  bool WhollyVisible(const WindowPtr& window, std::string& why) override;
   bool AnswerMessage(int button) override;
   bool Key(const WindowPtr& window, int key) override;
   int ShowPopup(const WindowPtr& window, const std::vector<PopupItem>& items) override;

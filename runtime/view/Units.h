@@ -12,10 +12,15 @@ namespace wdrt::view {
 
 // A Windows dialog unit is a quarter of the dialog font's average character width and an
 // eighth of its height (6 × 13 px for the classic 8-point face at 96 dpi); the whole suite is
-// drawn twice that size so that a page is comfortably large on a 1920 × 1080 screen.
-constexpr double kScale = 2.0;
-constexpr double kPixelsPerUnitX = 1.5 * kScale;
-constexpr double kPixelsPerUnitY = 1.625 * kScale;
+// drawn kDesignScale times that size so that a page is comfortably large on a 1920 × 1080
+// screen. On a smaller screen the first frame lowers the scale once, before any widget is made
+// (FrameFit.h), so that the frame with its toolbar and a whole page fits: every proportion of
+// the design, texts included, stays as it was.
+constexpr double kDesignScale = 2.0;
+double Scale();
+void SetScale(double scale);
+double PixelsPerUnitX();
+double PixelsPerUnitY();
 
 int UnitsToPixelsX(int units);
 int UnitsToPixelsY(int units);

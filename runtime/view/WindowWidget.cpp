@@ -2,12 +2,16 @@
 
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenuBar>
 #include <QPainter>
 #include <QVBoxLayout>
 
 #include "runtime/core/Runtime.h"
+#include "runtime/view/FrameFit.h"
 #include "runtime/view/ControlWidgets.h"
+#include "runtime/view/PictureCache.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/Units.h"
 #include "runtime/view/Viewport.h"
@@ -43,13 +47,23 @@ void ReportSize(const WindowPtr& window, const QSize& pixels) {
   PostInput(window, EventSized);
 }
 
-int ToolbarHeightUnits(const WindowDef& def) {
-  int bottom = 0;
-  for (const ControlDef& c : def.toolbar) bottom = std::max(bottom, c.pos.y + c.pos.height);
-  return bottom + 2;
+}  // namespace
+
+void ApplyWindowState(QWidget* shown, const WindowPtr& window) {
+  const Qt::WindowStates wanted = GetProp(window, 0, PropIconize) != 0    ? Qt::WindowMinimized
+                                  : GetProp(window, 0, PropMaximize) != 0 ? Qt::WindowMaximized
+                                                                          : Qt::WindowNoState;
+  const Qt::WindowStates now = shown->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized);
+  if (now != wanted) shown->setWindowState((shown->windowState() & ~now) | wanted);
 }
 
-}  // namespace
+void ReportWindowState(const QWidget* shown, const WindowPtr& window) {
+  if (!window->IsOpen()) return;
+  const bool iconized = shown->isMinimized();
+  const bool maximized = shown->isMaximized();
+  if ((GetProp(window, 0, PropIconize) != 0) != iconized) SetProp(window, 0, PropIconize, iconized);
+  if ((GetProp(window, 0, PropMaximize) != 0) != maximized) SetProp(window, 0, PropMaximize, maximized);
+}
 
 WindowWidget::WindowWidget(const WindowPtr& window, Part part, QWidget* parent)
     : QWidget(parent), window_(window), part_(part) {
@@ -200,6 +214,12 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
+void WindowWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && part_ == Part::Client && isWindow())
+    ReportWindowState(this, window_);
+}
+
 ChildFrame::ChildFrame(const WindowPtr& window, QWidget* parent) : QMdiSubWindow(parent), window_(window) {
   setAttribute(Qt::WA_DeleteOnClose, false);
 }
@@ -213,18 +233,39 @@ void ChildFrame::closeEvent(QCloseEvent* event) {
   QMdiSubWindow::closeEvent(event);
 }
 
+void ChildFrame::changeEvent(QEvent* event) {
+  QMdiSubWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) ReportWindowState(this, window_);
+}
+
 PictureMdiArea::PictureMdiArea(QWidget* parent) : QMdiArea(parent) {}
 
-void PictureMdiArea::SetPicture(const QPixmap& picture) {
-  picture_ = picture;
-  if (!picture_.isNull())
-    setBackground(picture_.scaled(viewport()->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+void PictureMdiArea::SetPicture(const std::string& name) {
+  pictureName_ = name;
+  picture_ = QPixmap();
+  ShowPicture();
+}
+
+void PictureMdiArea::ShowPicture() {
+  if (pictureName_.empty()) return;
+  const QSize wanted = viewport()->size();
+  auto show = [this, wanted](const QPixmap& picture) {
+    picture_ = picture;
+    if (viewport()->size() != wanted) return;  // a later resize asks again
+    setBackground(picture.size() == wanted
+                      ? picture
+                      : picture.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  };
+  const std::string name = pictureName_;
+  const QPixmap now = PictureCache::Get().Request(name, wanted, this, [this, name, show](const QPixmap& better) {
+    if (pictureName_ == name) show(better);
+  });
+  if (!now.isNull()) show(now);
 }
 
 void PictureMdiArea::resizeEvent(QResizeEvent* event) {
   QMdiArea::resizeEvent(event);
-  if (!picture_.isNull())
-    setBackground(picture_.scaled(viewport()->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  ShowPicture();
 }
 
 FrameWindow::FrameWindow(const WindowPtr& window) : window_(window) {
@@ -244,11 +285,16 @@ FrameWindow::FrameWindow(const WindowPtr& window) : window_(window) {
   area_ = new PictureMdiArea(central);
   area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  if (!def.picture.empty()) area_->SetPicture(LoadPicture(def.picture));
+  if (!def.picture.empty()) area_->SetPicture(def.picture);
   layout->addWidget(area_, 1);
   setCentralWidget(central);
   BuildMenu();
-  resize(UnitsToPixels(def.size.width, def.size.height));
+  // Large enough for the toolbar and a whole page, as far as the screen allows.
+  static const FrameChrome chrome = MeasureFrameChrome();
+  QSize size = FrameSizeAt(def, chrome, Scale());
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size() - chrome.windowFrame);
+  resize(size);
 }
 
 void FrameWindow::BuildMenu() { BuildMenuBar(menuBar(), window_, actions_); }
@@ -265,7 +311,13 @@ void FrameWindow::Refresh(int control) {
     const bool enabled = !window_->IsCovered();
     centralWidget()->setEnabled(enabled);
     menuBar()->setEnabled(enabled);
+    ApplyWindowState(this, window_);
   }
+}
+
+void FrameWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) ReportWindowState(this, window_);
 }
 
 void FrameWindow::closeEvent(QCloseEvent* event) {

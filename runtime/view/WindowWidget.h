@@ -10,10 +10,16 @@
 #include <QPixmap>
 #include <QWidget>
 #include <map>
+#include <string>
 
 #include "runtime/core/Window.h"
 
 namespace wdrt::view {
+
+// The maximized and iconized states: the model's (PropMaximize, PropIconize) shown by a
+// top-level or child window, and a user's change reported back to the model.
+void ApplyWindowState(QWidget* shown, const WindowPtr& window);
+void ReportWindowState(const QWidget* shown, const WindowPtr& window);
 
 class WindowWidget : public QWidget {
   Q_OBJECT
@@ -40,6 +46,7 @@ class WindowWidget : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void Build();
@@ -65,6 +72,7 @@ class ChildFrame : public QMdiSubWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   WindowPtr window_;
@@ -75,12 +83,16 @@ class PictureMdiArea : public QMdiArea {
   Q_OBJECT
  public:
   explicit PictureMdiArea(QWidget* parent);
-  void SetPicture(const QPixmap& picture);
+  // Shows picture `name` stretched over the area, decoded at the area's size.
+  void SetPicture(const std::string& name);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void ShowPicture();
+
+  std::string pictureName_;
   QPixmap picture_;
 };
 
@@ -99,6 +111,7 @@ class FrameWindow : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void BuildMenu();

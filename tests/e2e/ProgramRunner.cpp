@@ -20,6 +20,13 @@ std::string MakeTempDir(const std::string& tag) {
   return made ? std::string(made) : std::string("/tmp");
 }
 
+std::string OffscreenScreen(const std::string& dir, int width, int height) {
+  const std::string file = dir + "/screen-" + std::to_string(width) + "x" + std::to_string(height) + ".json";
+  std::ofstream(file) << "{\"screens\": [{\"name\": \"test\", \"x\": 0, \"y\": 0, \"width\": " << width
+                      << ", \"height\": " << height << ", \"logicalDpi\": 96, \"dpr\": 1}]}\n";
+  return "QT_QPA_PLATFORM=offscreen:configfile=" + file;
+}
+
 RunResult RunProgram(const RunOptions& options) {
   RunResult result;
   const std::string dir = options.runDir.empty() ? MakeTempDir("run") : options.runDir;
@@ -33,7 +40,7 @@ RunResult RunProgram(const RunOptions& options) {
   std::filesystem::create_directories(dir + "/config");
   { std::ofstream(script) << options.script; }
 
-  std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen", "SDL_AUDIODRIVER=dummy",
+  std::vector<std::string> env = {OffscreenScreen(dir, 1920, 1080), "SDL_AUDIODRIVER=dummy",
                                   "WDRT_JOURNAL=" + journal,   "WDRT_SCRIPT=" + script,
                                   "XDG_RUNTIME_DIR=" + dir + "/runtime", "XDG_CONFIG_HOME=" + dir + "/config",
                                   "HOME=" + dir};

@@ -24,7 +24,12 @@ struct RunOptions {
   std::string runDir;                 // private folder (journal, config/); empty: a fresh one
 };
 
+// Programs see one screen of 1920 × 1080 pixels unless the environment names another platform.
 RunResult RunProgram(const RunOptions& options);
+
+// The QT_QPA_PLATFORM setting of an offscreen screen of the given size, whose configuration
+// is written into `dir`.
+std::string OffscreenScreen(const std::string& dir, int width, int height);
 
 // A fresh private folder under the test's temporary area.
 std::string MakeTempDir(const std::string& tag);

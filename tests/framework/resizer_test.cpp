@@ -298,6 +298,32 @@ TEST_F(ResizerTest, RestoreDesignPutsWindowAndControlsBack) {
   EXPECT_TRUE(resizer_.RESIZELIST->empty());
 }
 
+TEST_F(ResizerTest, RestoreDesignPutsTheMaximizedAndIconizedStatesBack) {
+  const struct {
+    bool maximized, iconized;
+  } designs[] = {{false, false}, {true, false}, {false, true}};
+  for (const auto& design : designs) {
+    wdrt::WindowDef def;
+    def.size = {0, 0, 100, 80};
+    def.controls = {Control(wdrt::TypeButton, {10, 10, 20, 20})};
+    window_ = wdrt::Open(def);
+    wdrt::SetProp(window_, 0, wdrt::PropMaximize, design.maximized);
+    wdrt::SetProp(window_, 0, wdrt::PropIconize, design.iconized);
+    resizer_.Init(window_, WindowResizer::AppScale, false, false);
+    EXPECT_EQ(resizer_.ORIGWIN.MAXIMIZED, design.maximized);
+    EXPECT_EQ(resizer_.ORIGWIN.ICONIZED, design.iconized);
+    // The user changes both states (as the view reports them), then the design comes back.
+    wdrt::SetProp(window_, 0, wdrt::PropMaximize, !design.maximized);
+    wdrt::SetProp(window_, 0, wdrt::PropIconize, !design.iconized);
+    resizer_.RestoreDesign();
+    EXPECT_EQ(wdrt::GetProp(window_, 0, wdrt::PropMaximize), design.maximized);
+    EXPECT_EQ(wdrt::GetProp(window_, 0, wdrt::PropIconize), design.iconized);
+    resizer_.Kill();
+    wdrt::Close(window_);
+  }
+  window_.reset();
+}
+
 TEST_F(ResizerTest, InitSetsLimitsAndKillStopsTheRouting) {
   wdrt::WindowDef def;
   def.size = {0, 0, 120, 90};

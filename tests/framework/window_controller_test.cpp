@@ -27,7 +27,11 @@ wdrt::WindowDef SimpleWindow(const std::string& title) {
   wdrt::ControlDef cancel = ok;
   cancel.use = "?CANCEL";
   cancel.text = "Cancel";
-  def.controls = {ok, cancel};
+  wdrt::ControlDef done = ok;
+  done.use = "?DONE";
+  done.text = "Done";
+  done.action = wdrt::StdAction::CloseWindow;
+  def.controls = {ok, cancel, done};
   return def;
 }
 
@@ -41,6 +45,8 @@ class Probe : public WindowController {
   std::atomic<int> resets{0};
   std::vector<int> accepted;
   std::function<void(Probe&, int)> onAccepted;
+  std::atomic<int> closeRequests{0};
+  std::atomic<int> closeAnswer{LevelOk};  // LevelNotice refuses the close
 
   int Init() override {
     int level = WindowController::Init();
@@ -65,6 +71,10 @@ class Probe : public WindowController {
     ++resets;
     WindowController::Reset(force);
   }
+  int OnCloseRequest() override {
+    ++closeRequests;
+    return closeAnswer;
+  }
   int OnAccepted() override {
     int level = WindowController::OnAccepted();
     accepted.push_back(wdrt::CurrentEvent().control);
@@ -82,6 +92,31 @@ TEST(WindowControllerLifecycle, FailingInitSkipsLoopButKills) {
   EXPECT_EQ(probe.Run(), ResponseCancelled);
   EXPECT_EQ(probe.kills, 1);
   EXPECT_EQ(probe.DEAD, 1);
+}
+
+TEST(WindowControllerLifecycle, StandardCloseActionIsAskedOfOnCloseRequest) {
+  for (const int answer : {LevelNotice, LevelOk}) {
+    Probe probe;
+    probe.closeAnswer = answer;
+    ASSERT_EQ(probe.Init(), LevelOk);
+    const int done = probe.window->FindByUse("?DONE");
+    ASSERT_NE(done, 0);
+    wdrt::PostToWindow(probe.window, wdrt::EventAccepted, done);
+    // A refused close leaves the window open until a later close request is granted.
+    std::thread closer;
+    if (answer == LevelNotice)
+      closer = std::thread([&] {
+        std::this_thread::sleep_for(100ms);
+        EXPECT_TRUE(probe.window->IsOpen());
+        probe.closeAnswer = LevelOk;
+        wdrt::PostToWindow(probe.window, wdrt::EventCloseWindow);
+      });
+    probe.RunEventLoop();
+    if (closer.joinable()) closer.join();
+    EXPECT_EQ(probe.closeRequests, answer == LevelNotice ? 2 : 1);
+    EXPECT_FALSE(probe.window->IsOpen());
+    probe.Kill();
+  }
 }
 
 TEST(WindowControllerLifecycle, KillTwiceIsANoOp) {

@@ -24,7 +24,7 @@ namespace soundtest {
 namespace fs = std::filesystem;
 
 // The kept two-second 440 Hz MP3 (22050 Hz mono, 64 kbit/s, with its length header).
-// From the source folder, not __FILE__: builds through ccache name sources relative to the build.
+// From the source folder: __FILE__ is relative when the build shares a compiler cache.
 inline fs::path KeptMp3() { return fs::path(STORYLOOM_SOURCE_DIR) / "tests" / "pvmedia" / "data" / "tone2s.mp3"; }
 
 // Makes a fresh folder the current folder for the test's lifetime.

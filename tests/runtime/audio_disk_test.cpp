@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/os/AudioOutput.h"
+#include "runtime/os/Beep.h"
 #include "runtime/os/Mci.h"
 #include "tests/pvmedia/SoundFiles.h"
 
@@ -84,6 +85,18 @@ TEST_F(AudioDisk, WholeSoundIsHeardAtItsPitch) {
   const Heard heard = RecordChild("PlaysWholeToneAndWaits");
   EXPECT_NEAR(heard.seconds, 0.5, 0.02);
   EXPECT_NEAR(heard.frequency, 440, 10);
+}
+
+TEST(AudioDiskChild, BeepSounds) {
+  if (!IsChild()) GTEST_SKIP() << "runs only as the child of AudioDisk tests";
+  ASSERT_TRUE(Beep());
+  std::this_thread::sleep_for(400ms);  // the tone and the last buffer reach the recording
+}
+
+TEST_F(AudioDisk, BeepIsAShortToneOnTheSoundDevice) {
+  const Heard heard = RecordChild("BeepSounds");
+  EXPECT_NEAR(heard.seconds, 0.15, 0.03);
+  EXPECT_NEAR(heard.frequency, 880, 20);
 }
 
 TEST_F(AudioDisk, StoppedSoundIsCutOff) {

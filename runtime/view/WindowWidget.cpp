@@ -113,6 +113,8 @@ void WindowWidget::mousePressEvent(QMouseEvent* event) {
 // A top-level window that another window takes the focus from is told so (lose focus).
 void WindowWidget::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && part_ == Part::Client && isWindow())
+    ReportWindowState(this, window_);
   if (event->type() != QEvent::ActivationChange || part_ != Part::Client || !isWindow()) return;
   if (isActiveWindow()) {
     wasActive_ = true;
@@ -214,11 +216,6 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
-void WindowWidget::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange && part_ == Part::Client && isWindow())
-    ReportWindowState(this, window_);
-}
 
 ChildFrame::ChildFrame(const WindowPtr& window, QWidget* parent) : QMdiSubWindow(parent), window_(window) {
   setAttribute(Qt::WA_DeleteOnClose, false);

@@ -28,5 +28,6 @@ if [ "${STORYLOOM_SANITIZERS:-1}" != "0" ]; then
   echo "== ThreadSanitizer (threading tests) =="
   configure_and_build "$ROOT/build-tsan" -DSTORYLOOM_TSAN=ON -DSTORYLOOM_ASSETS=OFF
   (cd "$ROOT/build-tsan" && TSAN_OPTIONS="halt_on_error=1 report_signal_unsafe=0" \
-     ctest -j2 --output-on-failure --timeout 600 -LE 'e2e|assets|fuzz' -R 'Thread|Concurren|Post|Start|Covering')
+     ctest -j2 --output-on-failure --timeout 600 -LE 'e2e|assets|fuzz|hosted|rpvw32|printing|launchers' \
+       -R 'Thread|Concurren|Post|Start|Covering' -E 'Hosting\.|PrinterStatus\.')
 fi

@@ -1,31 +1,19 @@
 #include "runtime/report/PictureBytes.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <map>
 #include <mutex>
 
-#include "runtime/os/Paths.h"
+#include "runtime/view/Pictures.h"
 
 namespace wdrt::report {
 namespace {
 
-QString FindPicture(const std::string& name) {
-  QString wanted = QString::fromStdString(name);
-  const int slash = std::max(wanted.lastIndexOf('/'), wanted.lastIndexOf('\\'));
-  const QString bare = (slash >= 0 ? wanted.mid(slash + 1) : wanted).toLower();
-  QDir embedded(":/pictures");
-  for (const QString& entry : embedded.entryList(QDir::Files))
-    if (entry.toLower() == bare) return embedded.filePath(entry);
-  if (auto file = FindFileAnyCase(name)) return QString::fromStdString(*file);
-  return {};
-}
-
 std::shared_ptr<const PictureBytes> Read(const std::string& name) {
-  const QString path = FindPicture(name);
+  const QString path = view::PicturePath(name);
   if (path.isEmpty()) return nullptr;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return nullptr;

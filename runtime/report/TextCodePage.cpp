@@ -3,7 +3,6 @@
 #include <iconv.h>
 
 #include <array>
-#include <cerrno>
 #include <utility>
 
 #include "runtime/report/WmfFormat.h"
@@ -51,41 +50,6 @@ std::optional<EncodedText> EncodeForPage(const std::string& utf8) {
 }
 
 bool PrintableOnPage(const std::string& utf8) { return EncodeForPage(utf8).has_value(); }
-
-const char* CodePageOfCharset(std::uint8_t charset) {
-  for (const auto& [value, page] : kPageCharsets)
-    if (value == charset) return page;
-  switch (charset) {
-    case DEFAULT_CHARSET: return "CP1252";
-    case SHIFTJIS_CHARSET: return "CP932";
-    case HANGUL_CHARSET: return "CP949";
-    case GB2312_CHARSET: return "CP936";
-    case CHINESEBIG5_CHARSET: return "CP950";
-    case OEM_CHARSET: return "CP437";
-    default: return "";
-  }
-}
-
-std::string DecodeFromCharset(const std::string& bytes, std::uint8_t charset) {
-  const char* page = CodePageOfCharset(charset);
-  if (!*page) page = "CP1252";
-  iconv_t cd = ::iconv_open("UTF-8", page);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return bytes;
-  std::string out(bytes.size() * 4 + 8, '\0');
-  char* in = const_cast<char*>(bytes.data());
-  std::size_t inLeft = bytes.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  while (inLeft > 0) {
-    if (::iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) break;
-    ++in;  // a byte that does not decode is skipped
-    --inLeft;
-  }
-  ::iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 std::string UnprintableTextMessage(const std::string& utf8) {
   return "\"" + utf8 + "\" holds a character that cannot be printed in a book.|"

@@ -21,13 +21,6 @@ std::optional<EncodedText> EncodeForPage(const std::string& utf8);
 // True when `utf8` can be printed on a page (the check for names where they are typed).
 bool PrintableOnPage(const std::string& utf8);
 
-// The iconv name of the code page of a charset ("CP1252" for ANSI_CHARSET ...), or "" when the
-// charset has no single-byte or double-byte code page we decode.
-const char* CodePageOfCharset(std::uint8_t charset);
-
-// Converts bytes of `charset`'s code page to UTF-8 (bytes that do not decode are skipped).
-std::string DecodeFromCharset(const std::string& bytes, std::uint8_t charset);
-
 // The message shown when a typed text holds a character no page can print.
 std::string UnprintableTextMessage(const std::string& utf8);
 

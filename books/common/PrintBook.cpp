@@ -11,18 +11,17 @@
 #include "books/common/BookGlobals.h"
 #include "books/common/BookletReport.h"
 #include "books/common/BookWindow.h"
-#include "books/common/CheckOpen.h"
 #include "books/common/Kidlt.h"
 #include "books/common/PrintSelection.h"
-#include "books/common/StandardWarning.h"
+#include "framework/CheckOpen.h"
+#include "framework/StandardWarning.h"
 #include "printing/report/PdfPageSet.h"
 #include "printing/report/ReportDisplayStrings.h"
-#include "rpvw32/Exports.h"
+#include "printing/report/ReportRunSteps.h"
 #include "runtime/core/Keys.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/data/KeyedView.h"
 #include "runtime/dialogs/Message.h"
-#include "runtime/report/PrintJob.h"
 #include "runtime/report/PrinterSettings.h"
 #include "runtime/report/Report.h"
 
@@ -35,6 +34,8 @@ using wdrt::report::Report;
 constexpr int kThermometer = 1, kUserString = 2, kPctText = 3, kCancel = 4;
 constexpr int kRecordsPerEvent = 25;
 constexpr const char* kSettingsFile = "RPVWRPTS.INI";
+// Zoom 50, help from the settings file, text export shown, opened zoomed in (option 8).
+constexpr printing::PreviewCall kBookPreview{50, true, false, false, 8};
 
 wdrt::WindowDef ProgressWindowDef(const std::string& module) {
   wdrt::WindowDef def;
@@ -181,44 +182,23 @@ class PrintRun : public BookWindow {
     }
     response_ = ResponseCompleted;
     ++processed_;
-    if (percent_ < 100 && toProcess_ > 0)
-      percent_ = static_cast<int>(std::min<long>(100, processed_ * 100 / toProcess_));
-    if (std::to_string(percent_) != wdrt::GetValue(window, kThermometer)) {
-      wdrt::SetValue(window, kThermometer, std::to_string(percent_));
-      wdrt::Display(window, kThermometer);
-    }
-    char text[16];
-    std::snprintf(text, sizeof text, "%3d", percent_);
-    wdrt::SetText(window, kPctText, text + strings_.ProgWinPctText);
+    progress_.Show(window, processed_, toProcess_, strings_.ProgWinPctText);
   }
 
   void AskCancel() {
-    const int sure = wdrt::Message(strings_.CancelAreYouSureText, strings_.CancelAreYouSureTitle, wdrt::IconQuestion,
-                                   wdrt::ButtonYes | wdrt::ButtonNo, wdrt::ButtonNo);
-    if (sure != wdrt::ButtonYes) return;
+    const printing::CancelAnswer answer =
+        printing::AskToCancel(strings_, queue_.Records() != 0 || report_.PagesDone() != 0);
+    if (answer == printing::CancelAnswer::KeepGoing) return;
     perEvent_ = 1;
-    if (queue_.Records() == 0 && report_.PagesDone() == 0) {
-      response_ = ResponseCancelled;
-      Stop();
-      return;
-    }
-    const int partial = wdrt::Message(strings_.CancelPrvwPartialText, strings_.CancelPrvwPartialTitle,
-                                      wdrt::IconQuestion, wdrt::ButtonYes | wdrt::ButtonNo | wdrt::ButtonIgnore,
-                                      wdrt::ButtonNo);
-    if (partial == wdrt::ButtonYes) {
+    if (answer == printing::CancelAnswer::PreviewPartial) {
       response_ = ResponseCompleted;
       partial_ = true;
       Stop();
-    } else if (partial == wdrt::ButtonNo) {
+    } else if (answer == printing::CancelAnswer::Cancelled) {
       response_ = ResponseCancelled;
       Stop();
     }
-    // Ignore: generation goes on, one record per timer event.
-  }
-
-  void NothingToPreview() {
-    wdrt::Message(strings_.NothingToPrvwText, strings_.NothingToPrvwTitle, wdrt::IconExclamation, wdrt::ButtonOk,
-                  wdrt::ButtonOk);
+    // OneAtATime: generation goes on, one record per timer event.
   }
 
   void AfterGeneration() {
@@ -232,28 +212,15 @@ class PrintRun : public BookWindow {
         g.GlobalResponse = ResponseCompleted;
       }
       if (queue_.Records() == 0) {
-        if (g.EMAILREQ != 1) NothingToPreview();
+        if (g.EMAILREQ != 1) printing::ShowNothingToPreview(strings_);
       } else {
         report_.copies = savedCopies_;
-        const std::int32_t result = PRINTPREVIEW(
-            &queue_, 50, 0, &report_, 0, 0, 0, 0, 0, nullptr, 0, 0, 0, nullptr, 0, 0, 0, nullptr, 0, 1, 1, 0, 0, 0,
-            8, kSettingsFile, "", "", "", "", "", "", "", "", "");
+        const std::int32_t result = printing::PreviewThenPrint(queue_, report_, kBookPreview, kSettingsFile);
         g.GlobalResponse = static_cast<std::uint8_t>(result);
-        if (result == 1) {
-          wdrt::report::PrinterSettings printer = wdrt::report::CurrentPrinter();
-          const std::int16_t remembered = printer.devMode.dmCopies;
-          printer.devMode.dmCopies = static_cast<std::int16_t>(report_.copies);
-          wdrt::report::StorePrinterSettings(printer);
-          HANDLECOPIES(&queue_, static_cast<std::int16_t>(report_.copies));
-          wdrt::report::PrintPages(queue_, wdrt::report::JobSettingsOf(report_));
-          printer = wdrt::report::CurrentPrinter();
-          printer.devMode.dmCopies = remembered;
-          wdrt::report::StorePrinterSettings(printer);
-        }
       }
       response_ = g.GlobalResponse;
     } else if (g.EMAILREQ != 1) {
-      NothingToPreview();
+      printing::ShowNothingToPreview(strings_);
     }
 
     // The PDF, when it is still wanted now.
@@ -299,7 +266,7 @@ class PrintRun : public BookWindow {
   bool partial_ = false;
   long toProcess_ = 0;
   long processed_ = 0;
-  int percent_ = 0;
+  printing::ReportProgress progress_{kThermometer, kPctText};
   int perEvent_ = kRecordsPerEvent;
   int savedCopies_ = 1;
   std::int16_t printersOwnCopies_ = 1;

@@ -1,10 +1,300 @@
+// Htmlreport: reads the price table in licence-type order (descending, then theme) into the
+// price list report, batch by batch on the progress window's timer: the heading before the
+// first product, one line per product, the order form after the last. The pages then go to
+// the previewer, which may print them. Every page file it made is deleted before it returns.
 #include "launchers/common/PriceList.h"
 
-#include "runtime/dialogs/Message.h"
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "framework/CheckOpen.h"
+#include "framework/StandardWarning.h"
+#include "framework/ToolbarRelay.h"
+#include "framework/WindowController.h"
+#include "launchers/common/MenuGlobals.h"
+#include "launchers/common/PriceListReport.h"
+#include "launchers/common/Prices.h"
+#include "printing/report/ReportDisplayStrings.h"
+#include "printing/report/ReportRunSteps.h"
+#include "runtime/core/Keys.h"
+#include "runtime/data/ErrorState.h"
+#include "runtime/data/KeyedView.h"
+#include "runtime/report/PrinterSettings.h"
+#include "runtime/report/Report.h"
 
 namespace menus {
+namespace {
 
-// The report needs the report engine and the previewer; until they are in, the menu says so.
-void Htmlreport() { wdrt::Message("The price list cannot be printed in this version.", "Price list", wdrt::IconAsterisk); }
+using wdrt::report::PreviewQueue;
+using wdrt::report::Report;
+
+constexpr int kThermometer = 1, kSpinner = 2, kUserString = 3, kPctText = 4, kCancel = 5;
+constexpr int kRecordsPerEvent = 25;
+constexpr const char* kSettingsFile = "RPVWRPTS.INI";
+constexpr const char* kReadingKey = "PRI:LICTYPEKEY";
+// Zoom 100, help not from the settings file, text export hidden and its setup skipped,
+// opened at fit-width (no option bits).
+constexpr printing::PreviewCall kPricePreview{100, false, true, true, 0};
+
+wdrt::WindowDef ProgressWindowDef() {
+  wdrt::WindowDef def;
+  def.kind = wdrt::WindowKind::Window;
+  def.module = "Htmlreport";
+  def.title = "Progress...";
+  def.size = {0, 0, 162, 64};
+  def.font = {"MS Sans Serif", 8, false, wdrt::kColorNone};
+  def.resizable = false;
+  wdrt::ControlDef thermometer;
+  thermometer.type = wdrt::TypeProgress;
+  thermometer.use = "?PROGRESS:THERMOMETER";
+  thermometer.pos = {15, 16, 120, 12};
+  // Turns while records are read, so a long run is seen to be alive.
+  wdrt::ControlDef spinner;
+  spinner.type = wdrt::TypeString;
+  spinner.use = "?PROGRESS:SPINNER";
+  spinner.text = "|";
+  spinner.pos = {140, 17, 10, 10};
+  wdrt::ControlDef user;
+  user.type = wdrt::TypeString;
+  user.use = "?PROGRESS:USERSTRING";
+  user.pos = {0, 3, 161, 10};
+  wdrt::ControlDef percent = user;
+  percent.use = "?PROGRESS:PCTTEXT";
+  percent.pos = {0, 32, 161, 10};
+  wdrt::ControlDef cancel;
+  cancel.type = wdrt::TypeButton;
+  cancel.use = "?PROGRESS:CANCEL";
+  cancel.text = "Cancel";
+  cancel.pos = {56, 46, 50, 15};
+  def.controls = {thermometer, spinner, user, percent, cancel};
+  return def;
+}
+
+std::string TrimRight(std::string text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.pop_back();
+  return text;
+}
+
+// The text of a field of the current product as the detail line shows it.
+std::string FieldText(const wdrt::RecordBuffer& record, const std::string& field) {
+  char number[32];
+  if (field == "PRI:PRICE") {
+    const std::int64_t cents = record.DecimalScaled("PRICE");
+    std::snprintf(number, sizeof number, "%7lld.%02lld", static_cast<long long>(cents / 100),
+                  static_cast<long long>((cents < 0 ? -cents : cents) % 100));
+    return TrimRight(std::string(number).substr(std::string(number).find_first_not_of(' ')));
+  }
+  if (field == "PRI:NUMBERBOOKS") {
+    std::snprintf(number, sizeof number, "%3lld", static_cast<long long>(record.DecimalScaled("NUMBERBOOKS")));
+    return std::string(number).substr(std::string(number).find_first_not_of(' '));
+  }
+  const std::string name = field.substr(field.find(':') + 1);
+  if (name == "LICTYPE" || name == "WEBSITE") return record.CString(name);
+  return TrimRight(record.Text(name));
+}
+
+class PriceListRun : public WindowController {
+ public:
+  PriceListRun() : report_(PriceListReport()), view_(prices_, kReadingKey) {}
+
+  void Go() {
+    MenuGlobals& g = Globals();
+    queue_.Free();
+    strings_ = printing::LoadReportDisplayStrings(kSettingsFile, "", "Preview", "Do you wish to PREVIEW this Report?");
+    wdrt::report::PrinterSettings printer = wdrt::report::CurrentPrinter();
+    printersOwnCopies_ = printer.devMode.dmCopies;
+    printer.devMode.dmCopies = 1;
+    wdrt::report::StorePrinterSettings(printer);
+    response_ = ResponseCancelled;
+    g.GlobalResponse = 0;
+    CheckOpen(prices_, 1, 0, 0, 1);
+    toProcess_ = prices_.Records();
+    wdrt::SetKeyCode(0);
+    Run();
+    wdrt::Close(window);
+    AfterGeneration();
+  }
+
+  int Init() override {
+    MenuGlobals& g = Globals();
+    g.errors.PushProcedure("Htmlreport");
+    REQUEST = g.GlobalRequest;
+    const int level = WindowController::Init();
+    if (level != LevelOk) return level;
+    FIRSTFIELD = 1;
+    VCRREQUEST = &g.VCRRequest;
+    ERRORS = &g.errors;
+    g.GlobalRequest = 0;
+    g.GlobalResponse = 0;
+    AttachToolbar(&relay_);
+    window = wdrt::Open(ProgressWindowDef());
+    wdrt::SetValue(window, kThermometer, "0");
+    wdrt::SetText(window, kPctText, strings_.ProgWinPctText);
+    window->SetTitle(strings_.ProgWinTitlePrvw);
+    wdrt::SetText(window, kUserString, strings_.ProgWinUsrText);
+    wdrt::Alert(window, wdrt::KeyEsc);
+    prices_.Send("QUICKSCAN=on");
+    OPENED = 1;
+    return LevelOk;
+  }
+
+  int Kill() override {
+    const int level = WindowController::Kill();
+    if (level != LevelOk) return level;
+    Globals().errors.PopProcedure();
+    return LevelOk;
+  }
+
+  int OnEvent() override {
+    const wdrt::Event event = wdrt::CurrentEvent();
+    if (event.number == wdrt::EventAlertKey && wdrt::KeyCode() == wdrt::KeyEsc) {
+      wdrt::SetKeyCode(0);
+      wdrt::PostToWindow(window, wdrt::EventAccepted, kCancel);
+      return LevelOk;
+    }
+    if (event.control == 0 && event.number == wdrt::EventOpenWindow) Prepare();
+    if (event.control == 0 && event.number == wdrt::EventTimer) Generate();
+    return WindowController::OnEvent();
+  }
+
+  int OnAccepted() override {
+    const int level = WindowController::OnAccepted();
+    if (wdrt::CurrentEvent().control == kCancel) AskCancel();
+    return level;
+  }
+
+ private:
+  void Stop() {
+    wdrt::SetTimer(window, 0);
+    wdrt::PostToWindow(window, wdrt::EventCloseWindow);
+  }
+
+  void Prepare() {
+    if (!view_.Open()) StandardWarning(WarnViewOpen, "Prices");
+    ReadNext();
+    if (response_ != ResponseCompleted) {
+      response_ = ResponseCancelled;
+      Stop();
+      return;
+    }
+    report_.Open();
+    reportOpened_ = true;
+    if (report_.copies != wdrt::report::CurrentPrinter().devMode.dmCopies)
+      report_.copies = std::max<int>(1, wdrt::report::CurrentPrinter().devMode.dmCopies);
+    savedCopies_ = report_.copies;
+    if (report_.collate) report_.copies = 1;  // copies are then made by repeating pages
+    report_.SetPreviewQueue(&queue_);
+    report_.Print(kPriceHeadingBand);
+    if (report_.jobText.empty()) report_.jobText = "Htmlreport";
+    wdrt::SetTimer(window, 1);
+  }
+
+  void Generate() {
+    static constexpr const char* kTurns[] = {"|", "/", "-", "\\"};
+    wdrt::SetText(window, kSpinner, kTurns[++turn_ % 4]);
+    for (int i = 0; i < perEvent_; ++i) {
+      const wdrt::RecordBuffer& record = prices_.Record();
+      report_.Print(kPriceDetailBand, [&record](const std::string& field) { return FieldText(record, field); });
+      ReadNext();
+      if (response_ == ResponseCompleted) {
+        response_ = ResponseCancelled;  // not finished while another product waits
+        continue;
+      }
+      response_ = ResponseCompleted;  // no product left: the last one is printed
+      break;
+    }
+    if (response_ == ResponseCompleted) Stop();
+  }
+
+  // Reads the next product; the response says whether there was one.
+  void ReadNext() {
+    if (!view_.Next()) {
+      if (wdrt::ErrorCode() != wdrt::ErrNoMoreRecords) StandardWarning(WarnRecordRetrieval, "Prices");
+      response_ = ResponseCancelled;
+      return;
+    }
+    response_ = ResponseCompleted;
+    ++processed_;
+    progress_.Show(window, processed_, toProcess_, strings_.ProgWinPctText);
+  }
+
+  void AskCancel() {
+    const printing::CancelAnswer answer =
+        printing::AskToCancel(strings_, queue_.Records() != 0 || report_.PagesDone() != 0);
+    if (answer == printing::CancelAnswer::KeepGoing) return;
+    perEvent_ = 1;
+    if (answer == printing::CancelAnswer::PreviewPartial) {
+      response_ = ResponseCompleted;
+      partial_ = true;
+      Stop();
+    } else if (answer == printing::CancelAnswer::Cancelled) {
+      response_ = ResponseCancelled;
+      Stop();
+    }
+    // OneAtATime: generation goes on, one product per timer event.
+  }
+
+  void AfterGeneration() {
+    MenuGlobals& g = Globals();
+    prices_.Send("QUICKSCAN=off");
+    // The order form closes every list that was started, however the run ended.
+    if (reportOpened_) report_.Print(kPriceOrderFormBand);
+    if ((response_ == ResponseCompleted && wdrt::KeyCode() != wdrt::KeyEsc) || partial_) {
+      report_.EndPage();
+      made_ = queue_.Names();
+      if (queue_.Records() == 0) {
+        printing::ShowNothingToPreview(strings_);
+      } else {
+        report_.copies = savedCopies_;
+        g.GlobalResponse =
+            static_cast<std::uint8_t>(printing::PreviewThenPrint(queue_, report_, kPricePreview, kSettingsFile));
+      }
+      response_ = g.GlobalResponse;
+    } else {
+      made_ = queue_.Names();
+      printing::ShowNothingToPreview(strings_);
+    }
+    report_.Close();
+    queue_.Free();
+    view_.Close();
+    prices_.Close();
+    g.GlobalResponse = response_ != 0 ? response_ : static_cast<std::uint8_t>(ResponseCancelled);
+    g.helpFile = "bookhelp.hlp";
+    for (const std::string& name : made_) ::unlink(name.c_str());
+    // The copies chosen for the price list were for it: the printer keeps its own count.
+    wdrt::report::PrinterSettings printer = wdrt::report::CurrentPrinter();
+    printer.devMode.dmCopies = printersOwnCopies_;
+    wdrt::report::StorePrinterSettings(printer);
+  }
+
+  // A file object of this run's own: the menu may start a second run while one is open.
+  wdrt::KeyedFile prices_{PricesDefinition()};
+  Report report_;
+  PreviewQueue queue_;
+  printing::ReportDisplayStrings strings_;
+  printing::ReportProgress progress_{kThermometer, kPctText};
+  wdrt::KeyedView view_;
+  ToolbarRelay relay_;
+  std::vector<std::string> made_;
+  std::uint8_t response_ = ResponseCancelled;
+  bool reportOpened_ = false;
+  bool partial_ = false;
+  long toProcess_ = 0;
+  long processed_ = 0;
+  int perEvent_ = kRecordsPerEvent;
+  int savedCopies_ = 1;
+  int turn_ = 0;
+  std::int16_t printersOwnCopies_ = 1;
+};
+
+}  // namespace
+
+void Htmlreport() {
+  PriceListRun run;
+  run.Go();
+}
 
 }  // namespace menus

@@ -44,41 +44,43 @@ const wdrt::FileDef& PricesDefinition() {
 
 const std::vector<PriceRow>& ShippedPriceList() {
   static const std::vector<PriceRow> rows = {
-      {"Zuli's Birthday", 1995, "Pre-K to 1", "a, is, my, the, to, we, you", "Birthday", 1, "Individual"},
-      {"Zuli's Birthday", 4995, "Pre-K to 1", "a, is, my, the, to, we, you", "Birthday", 1, "Site"},
-      {"Our Flag", 1995, "K to 2", "and, are, of, red, the, white", "Flags", 1, "Individual"},
-      {"Our Flag", 4995, "K to 2", "and, are, of, red, the, white", "Flags", 1, "Site"},
-      {"Letter A", 1495, "Pre-K", "a, an, and, at", "Alphabet", 1, "Individual"},
-      {"Letter B", 1495, "Pre-K", "be, big, blue, by", "Alphabet", 1, "Individual"},
-      {"Alphabet A to Z", 19900, "Pre-K to K", "the letters and their first words", "Alphabet", 26, "Site"},
-      {"Alphabet A to Z", 7900, "Pre-K to K", "the letters and their first words", "Alphabet", 26, "Individual"},
-      {"My School", 1995, "K to 1", "go, in, on, we, school", "School", 1, "Individual"},
-      {"Clouds in the Sky", 1995, "K to 2", "sun, rain, up, down, see", "Weather", 1, "Individual"},
+      {"Zuli's Birthday", 1995, "PreK-1", "a, is, my, the, to, we, you", "Birthday", 1, "Individual"},
+      {"Zuli's Birthday", 4995, "PreK-1", "a, is, my, the, to, we, you", "Birthday", 1, "Site"},
+      {"Our Flag", 1995, "K-2", "and, are, of, red, the, white", "Flags", 1, "Individual"},
+      {"Our Flag", 4995, "K-2", "and, are, of, red, the, white", "Flags", 1, "Site"},
+      {"Letter A", 1495, "PreK", "a, an, and, at", "Alphabet", 1, "Individual"},
+      {"Letter B", 1495, "PreK", "be, big, blue, by", "Alphabet", 1, "Individual"},
+      {"Alphabet A to Z", 19900, "PreK-K", "the letters and their first words", "Alphabet", 26, "Site"},
+      {"Alphabet A to Z", 7900, "PreK-K", "the letters and their first words", "Alphabet", 26, "Individual"},
+      {"My School", 1995, "K-1", "go, in, on, we, school", "School", 1, "Individual"},
+      {"Clouds in the Sky", 1995, "K-2", "sun, rain, up, down, see", "Weather", 1, "Individual"},
   };
   return rows;
 }
 
-bool WriteShippedPriceList(const std::string& fileName) {
+bool WriteShippedPriceList(const std::string& fileName, int times) {
   wdrt::KeyedFile prices(PricesDefinition());
   prices.SetName(fileName);
   if (!prices.Create() || !prices.Open()) return false;
   std::int32_t count = 0;
-  for (const PriceRow& row : ShippedPriceList()) {
-    wdrt::RecordBuffer& r = prices.Record();
-    r.Clear();
-    r.SetText("BOOKNAME", row.bookName);
-    r.SetDecimalScaled("PRICE", row.priceCents);
-    r.SetText("LEVEL", row.level);
-    r.SetText("DESCRIPTION", row.description);
-    r.SetLong("COUNT", ++count);
-    r.SetText("THEME", row.theme);
-    r.SetDecimalScaled("NUMBERBOOKS", row.numberOfBooks);
-    r.SetCString("WEBSITE", std::string(kSiteAddress) + "price.htm");
-    r.SetCString("LICTYPE", row.licenceType);
-    r.SetDate("DATE", kPriceDate);
-    if (!prices.Add()) {
-      prices.Close();
-      return false;
+  for (int round = 0; round < times; ++round) {
+    for (const PriceRow& row : ShippedPriceList()) {
+      wdrt::RecordBuffer& r = prices.Record();
+      r.Clear();
+      r.SetText("BOOKNAME", row.bookName);
+      r.SetDecimalScaled("PRICE", row.priceCents);
+      r.SetText("LEVEL", row.level);
+      r.SetText("DESCRIPTION", row.description);
+      r.SetLong("COUNT", ++count);
+      r.SetText("THEME", row.theme);
+      r.SetDecimalScaled("NUMBERBOOKS", row.numberOfBooks);
+      r.SetCString("WEBSITE", std::string(kSiteAddress) + "price.htm");
+      r.SetCString("LICTYPE", row.licenceType);
+      r.SetDate("DATE", kPriceDate);
+      if (!prices.Add()) {
+        prices.Close();
+        return false;
+      }
     }
   }
   prices.Close();

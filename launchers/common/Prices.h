@@ -34,7 +34,8 @@ struct PriceRow {
 
 const std::vector<PriceRow>& ShippedPriceList();
 
-// Creates `fileName` as a PRICES file holding the shipped price list; false when it cannot.
-bool WriteShippedPriceList(const std::string& fileName);
+// Creates `fileName` as a PRICES file holding the shipped price list (`times` over, for lists
+// that fill many pages); false when it cannot.
+bool WriteShippedPriceList(const std::string& fileName, int times = 1);
 
 }  // namespace menus

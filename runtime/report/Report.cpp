@@ -90,7 +90,7 @@ void Report::StartPage() {
   }
 }
 
-void Report::PlaceBand(const BandDef& band, int top) {
+void Report::PlaceBand(const BandDef& band, int top, const FieldText& fields) {
   WmfWriter& w = *page_;
   const int left = def_.marginLeft;
   for (const ReportItem& item : band.items) {
@@ -98,7 +98,9 @@ void Report::PlaceBand(const BandDef& band, int top) {
     const int y = top + item.y;
     switch (item.kind) {
       case ItemKind::Text: {
-        auto encoded = EncodeForPage(item.text);
+        const std::string text = item.field.empty() ? item.text : fields ? fields(item.field) : std::string();
+        if (!item.field.empty() && text.empty()) break;  // an empty value draws nothing
+        auto encoded = EncodeForPage(text);
         if (!encoded) {
           lastError_ = ReportUnprintableText;
           break;
@@ -147,7 +149,7 @@ void Report::PlaceBand(const BandDef& band, int top) {
   pageHasContent_ = true;
 }
 
-int Report::Print(const std::string& name) {
+int Report::Print(const std::string& name, const FieldText& fields) {
   if (!open_) return lastError_ = ReportNotOpen;
   const BandDef* band = FindBand(name, BandKind::Detail);
   if (!band) return lastError_ = ReportNoSuchBand;
@@ -160,7 +162,7 @@ int Report::Print(const std::string& name) {
     StartPage();
   }
   const int error = lastError_;
-  PlaceBand(*band, cursor_);
+  PlaceBand(*band, cursor_, fields);
   cursor_ += band->height;
   return lastError_ != ReportOk ? lastError_ : error;
 }

@@ -35,8 +35,12 @@ class Report {
 
   // OPEN: starts with page 1 and no page files. The page list is kept.
   void Open();
-  // PRINT: lays out the band below the previous one. Returns a ReportError.
-  int Print(const std::string& band);
+  // The text of a field item, by the field's name.
+  using FieldText = std::function<std::string(const std::string& field)>;
+
+  // PRINT: lays out the band below the previous one, its field items filled by `fields`
+  // (empty without it). Returns a ReportError.
+  int Print(const std::string& band, const FieldText& fields = {});
   // ENDPAGE: finishes the current page (when anything was printed on it) into its file.
   int EndPage();
   // CLOSE: forgets an unfinished page; finished page files stay for their owner to delete.
@@ -65,7 +69,7 @@ class Report {
 
  private:
   void StartPage();
-  void PlaceBand(const BandDef& band, int top);
+  void PlaceBand(const BandDef& band, int top, const FieldText& fields = {});
   int FinishPage();
   const BandDef* FindBand(const std::string& name, BandKind kind) const;
   int PrintableBottom() const;

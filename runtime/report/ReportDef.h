@@ -20,6 +20,7 @@ struct ReportItem {
   int width = 0;       // picture, box; a line's end is x + width, y + height
   int height = 0;
   std::string text;    // UTF-8
+  std::string field;   // when set, the text is this field's value, given to PRINT ("PRI:THEME")
   FontDef font;        // face, points, bold, colour of a text
   TextAlign align = TextAlign::Left;  // a centred or right text is placed within x .. x + width
   std::string picture; // picture file name as the program carries it ("zuli.jpg")
@@ -36,6 +37,16 @@ inline ReportItem ReportText(int x, int y, std::string text, FontDef font = {}) 
   item.y = y;
   item.text = std::move(text);
   item.font = std::move(font);
+  return item;
+}
+// A text whose words come from a field of the record being printed; `width` bounds a centred
+// or right-aligned value.
+inline ReportItem ReportField(int x, int y, std::string field, FontDef font = {}, TextAlign align = TextAlign::Left,
+                              int width = 0) {
+  ReportItem item = ReportText(x, y, {}, std::move(font));
+  item.field = std::move(field);
+  item.align = align;
+  item.width = width;
   return item;
 }
 inline ReportItem ReportPicture(std::string picture, int x, int y, int width, int height) {

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <random>
 
-#include "books/common/CheckOpen.h"
+#include "framework/CheckOpen.h"
 #include "books/common/Kidlt.h"
-#include "books/common/StandardWarning.h"
+#include "framework/StandardWarning.h"
 #include "runtime/data/ErrorState.h"
 #include "tests/books/KidltRawFile.h"
 #include "tests/books/KidltTestSupport.h"

@@ -2,7 +2,7 @@
 // the runtime's or the driver's error state, and the warnings that end the program.
 #include <gtest/gtest.h>
 
-#include "books/common/StandardWarning.h"
+#include "framework/StandardWarning.h"
 #include "runtime/core/Events.h"
 #include "runtime/data/ErrorState.h"
 #include "tests/books/KidltTestSupport.h"

@@ -61,14 +61,11 @@ TEST(MenuDrag, PressingWhereNoControlIsDragsTheWindowAndAControlDoesNot) {
   e2e::RunResult run = e2e::RunMenu(desktop, "atrium",
                                     kShaped + "click Blockwork 5 150\nexpect syscomman[d]\n"
                                               "click Blockwork 300 8\nexpect syscomman[d]\n"
-                                              "press Blockwork \"Snail mail ordering form\"\nanswer Ok\n"
                                               "close Blockwork\n");
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(LinesWith(run.journal, "\"Blockwork\" 1024 0").size(), 2u);
   EXPECT_EQ(LinesWith(run.journal, "\"Blockwork\" 1025 0").size(), 2u);
   EXPECT_EQ(LinesWith(run.journal, "syscommand \"Blockwork\" 0xF012").size(), 2u);
-  // The order form waits for the report engine; until then the menu says so.
-  EXPECT_EQ(LinesWith(run.journal, "message \"Price list\" \"The price list cannot be printed in this version.\" -> Ok").size(), 1u);
 }
 
 TEST(MenuBooks, EachBookButtonStartsItsBookAsAProcessOfItsOwn) {

@@ -250,9 +250,10 @@ void ViewerScenario() {
   wdrt::Event event;
   while (wdrt::Accept(window, event)) {
     if (event.number == wdrt::EventSized) pdf.AutoSize(1, 4, 0, 0);
+    // Read while the control still lives: closing the window destroys it.
+    if (event.number == wdrt::EventCloseWindow) pdf.GetInfo();
     wdrt::DefaultHandling(window, event);
   }
-  pdf.GetInfo();
   Result("page_at_close", std::to_string(pdf.currentPage));
   pdf.Kill();
 }

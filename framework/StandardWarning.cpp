@@ -1,4 +1,4 @@
-#include "books/common/StandardWarning.h"
+#include "framework/StandardWarning.h"
 
 #include "runtime/core/Events.h"
 #include "runtime/data/ErrorState.h"

@@ -1,6 +1,6 @@
-#include "books/common/CheckOpen.h"
+#include "framework/CheckOpen.h"
 
-#include "books/common/StandardWarning.h"
+#include "framework/StandardWarning.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/os/Process.h"
 

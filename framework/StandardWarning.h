@@ -1,11 +1,11 @@
-// The book programs' numbered file warnings: builds the error text from the calling thread's
-// runtime error state, shows the message and returns the button, or ends the program for the
-// warnings that end it. Called on the procedure thread that met the file trouble.
+// The numbered file warnings of the book and menu programs: builds the error text from the
+// calling thread's runtime error state, shows the message and returns the button, or ends the
+// program for the warnings that end it. Called on the procedure thread that met the file trouble.
 #pragma once
 
 #include <string>
 
-// Warning numbers the book programs use.
+// Warning numbers the programs use.
 enum StandardWarningNumber : int {
   WarnInvalidFile = 1,
   WarnInvalidKey = 2,

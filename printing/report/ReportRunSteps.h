@@ -1,0 +1,56 @@
+// The steps that every report procedure takes the same way around its own generation loop:
+// the progress shown after each record, the two cancel questions, the "nothing to preview"
+// note, and the hand-over of the page list to the previewer followed by printing when the user
+// chose to print. Used on the thread of the procedure's progress window.
+#pragma once
+
+#include <cstdint>
+
+#include "printing/report/ReportDisplayStrings.h"
+#include "runtime/core/Runtime.h"
+#include "runtime/report/PreviewQueue.h"
+#include "runtime/report/Report.h"
+
+namespace printing {
+
+// The percent done, kept on the progress window's thermometer and percent text.
+class ReportProgress {
+ public:
+  ReportProgress(int thermometer, int percentText) : thermometer_(thermometer), percentText_(percentText) {}
+  // After `processed` of `toProcess` records; the thermometer is redrawn only when it moved.
+  void Show(const wdrt::WindowPtr& window, long processed, long toProcess, const std::string& percentSuffix);
+
+ private:
+  int thermometer_;
+  int percentText_;
+  int percent_ = 0;
+};
+
+enum class CancelAnswer {
+  KeepGoing,       // "No" to "are you sure"
+  OneAtATime,      // "Ignore" to the partial question: go on, one record per timer event
+  Cancelled,       // nothing made yet, or "No" to the partial question
+  PreviewPartial,  // "Yes" to the partial question: preview what is made
+};
+
+// The cancel questions; the partial question is asked only when pages were made.
+CancelAnswer AskToCancel(const ReportDisplayStrings& strings, bool pagesMade);
+
+void ShowNothingToPreview(const ReportDisplayStrings& strings);
+
+// How a procedure calls the previewer.
+struct PreviewCall {
+  std::int16_t zoom = 50;
+  bool helpFromSettingsFile = true;  // help file and context read from the settings file
+  bool hideTextExport = false;
+  bool skipTextButtonSetup = false;
+  std::uint8_t optionBits = 0;
+};
+
+// PRINTPREVIEW on `pages`; when it returns 1 (the user chose to print), the pages go to the
+// printer with the report's copies: the printer's copies count is set to them for the job and
+// set back afterwards. Returns the previewer's result.
+std::int32_t PreviewThenPrint(wdrt::report::PreviewQueue& pages, wdrt::report::Report& report,
+                              const PreviewCall& call, const char* settingsFile);
+
+}  // namespace printing

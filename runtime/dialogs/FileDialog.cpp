@@ -17,6 +17,10 @@ namespace {
 std::mutex answererMutex;
 std::function<std::optional<std::string>(const std::string&)> answerer;
 QPointer<QFileDialog> openDialog;
+// The name a scripted answer chose. The dialog's own selection cannot carry it: the dialog
+// fills its name field from the proposed name while it reads the folder in the background,
+// and may do so after the answer was given. Used on the GUI thread only.
+std::optional<QString> answeredName;
 
 template <typename F>
 auto OnGuiThread(F&& f) {
@@ -61,8 +65,10 @@ std::optional<std::string> AskSaveFileName(const std::string& title, const std::
       dialog.setOption(QFileDialog::DontUseNativeDialog, true);
       if (!proposed.empty()) dialog.selectFile(QString::fromStdString(proposed));
       openDialog = &dialog;
+      answeredName.reset();
       const int code = dialog.exec();
       openDialog = nullptr;
+      if (code == QDialog::Accepted && answeredName) return QDir(folder).absoluteFilePath(*answeredName).toStdString();
       if (code != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
       return dialog.selectedFiles().front().toStdString();
     });
@@ -81,7 +87,8 @@ bool AnswerFileDialog(const std::optional<std::string>& file) {
       return true;
     }
     // The answer is the dialog's selection; a relative name is taken in the current folder.
-    openDialog->selectFile(QString::fromStdString(*file));
+    answeredName = QString::fromStdString(*file);
+    openDialog->selectFile(*answeredName);
     static_cast<QDialog*>(openDialog.data())->done(QDialog::Accepted);
     return true;
   });

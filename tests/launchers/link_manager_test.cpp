@@ -66,9 +66,9 @@ class LinkWindow : public ::testing::Test {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     recorder_ = (folder_ / "record.sh").string();
-    std::ofstream(recorder_) << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done >> '"
-                             << (folder_ / "opened.txt").string() << "'\necho >> '" << (folder_ / "opened.txt").string()
-                             << "'\n";
+    // One write per run: two openers started at once must not interleave their lines.
+    std::ofstream(recorder_) << "#!/bin/sh\nline=''\nfor a in \"$@\"; do line=\"$line[$a]\"; done\nprintf '%s\\n' \"$line\" >> '"
+                             << (folder_ / "opened.txt").string() << "'\n";
     fs::permissions(recorder_, fs::perms::owner_all);
     ::setenv("WDRT_SHELL_OPEN", recorder_.c_str(), 1);
     wdrt::SetMessageAnswerer([this](const wdrt::MessageRequest& r) {

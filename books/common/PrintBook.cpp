@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "books/common/BookGlobals.h"
 #include "books/common/BookletReport.h"
@@ -219,8 +221,10 @@ class PrintRun : public BookWindow {
         g.GlobalResponse = static_cast<std::uint8_t>(result);
       }
       response_ = g.GlobalResponse;
-    } else if (g.EMAILREQ != 1) {
-      printing::ShowNothingToPreview(strings_);
+    } else {
+      // Cancelled: the pages made so far are nobody's but this run's.
+      cancelledPages_ = queue_.Names();
+      if (g.EMAILREQ != 1) printing::ShowNothingToPreview(strings_);
     }
 
     // The PDF, when it is still wanted now.
@@ -242,6 +246,7 @@ class PrintRun : public BookWindow {
     std::error_code ec;
     if (std::filesystem::current_path(ec).string() != startFolder_) std::filesystem::current_path(startFolder_, ec);
     pages_.CleanUp();
+    for (const std::string& name : cancelledPages_) ::unlink(name.c_str());
     // The copies chosen for this book were for this book: the printer keeps its own count.
     wdrt::report::PrinterSettings printer = wdrt::report::CurrentPrinter();
     printer.devMode.dmCopies = printersOwnCopies_;
@@ -260,6 +265,7 @@ class PrintRun : public BookWindow {
   wdrt::KeyedView view_;
   std::string startFolder_;
   std::string outputName_;
+  std::vector<std::string> cancelledPages_;
   std::uint8_t response_ = ResponseCancelled;
   bool openedTable_ = false;
   bool namerSet_ = false;

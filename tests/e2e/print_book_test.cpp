@@ -183,6 +183,23 @@ TEST_F(PrintBook, CancelThenPreviewWhatIsMadeShowsOnlyThosePages) {
   EXPECT_TRUE(LeftBehind(run, ".wmf").empty());
 }
 
+TEST_F(PrintBook, CancelWithoutPreviewShowsNothingAndLeavesNoPageBehind) {
+  ManyChildren(100);
+  const e2e::RunResult run = Run("fete", Start() +
+                                             "expect \"report-page 1 \"\n"
+                                             "press top ?PROGRESS:CANCEL\n"
+                                             "answer Yes\n"
+                                             "answer No\n"
+                                             "answer Ok\n"
+                                             "expect \"Nothing to Preview.\\\" ->\"\n"
+                                             "press \"Print report or print to pdf file\" \"Done\"\n"
+                                             "close \"Storyloom\"\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_FALSE(Starting(run.journal, "report-page ").empty());
+  EXPECT_TRUE(Starting(run.journal, "preview-open").empty());
+  EXPECT_TRUE(LeftBehind(run, ".wmf").empty()) << "the pages made before the cancel are deleted";
+}
+
 TEST_F(PrintBook, EscThenIgnoreGoesOnToTheEndOneChildAtATime) {
   ManyChildren(60);
   const e2e::RunResult run = Run("fete", Start() +

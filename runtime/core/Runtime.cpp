@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "runtime/core/Journal.h"
+#include "runtime/core/Keys.h"
 #include "runtime/core/Threads.h"
 #include "runtime/core/ThreadsInternal.h"
 #include "runtime/core/ViewPort.h"
@@ -245,6 +246,19 @@ bool PostKey(const WindowPtr& window, int key) {
   return true;
 }
 
+void AlertHeld(const WindowPtr& window, int key, int milliseconds) {
+  if (window) window->ArmHeldKey(key, milliseconds);
+}
+
+bool PostHeldKey(const WindowPtr& window, int key) {
+  if (!window || !window->IsOpen() || window->IsCovered() || window->HeldKeyTime(key) == 0) return false;
+  Event event{EventAlertKey, 0};
+  event.key = key;
+  window->Post(event);
+  JournalLine("held-key " + JournalQuote(window->Title()) + " " + KeyName(key));
+  return true;
+}
+
 int Popup(const WindowPtr& window, const std::vector<PopupItem>& items) {
   ViewPort* view = GetViewPort();
   const int chosen = view && window ? view->ShowPopup(window, items) : 0;
@@ -398,6 +412,18 @@ void SetProp(const WindowPtr& window, int control, int prop, long value) {
     case PropWidth: g.width = static_cast<int>(value); SetPosition(window, control, g); return;
     case PropHeight: g.height = static_cast<int>(value); SetPosition(window, control, g); return;
     case PropType: return;  // read-only
+    case PropReadWord: {
+      long before = 0;
+      window->Update(control, [&](ControlState& c) {
+        before = c.props[prop];
+        c.props[prop] = value;
+      });
+      if (before == value) return;
+      JournalLine("highlight " + JournalQuote(window->Title()) + " " + std::to_string(control) + " " +
+                  (value > 0 ? std::to_string(value - 1) : std::string("none")));
+      Notify(window, control);
+      return;
+    }
     default:
       window->Update(control, [&](ControlState& c) { c.props[prop] = value; });
       return;

@@ -79,10 +79,10 @@ class PageController : public BookWindow {
   int Init() override {
     const int level = BeginInit(true);
     if (level != LevelOk) return level;
-    window = wdrt::Open(PageWindow(book_, page_));
+    wdrt::WindowDef def = PageWindow(book_, page_);
+    def.maximized = Globals().kiosk;  // full screen for a child, each page fills the frame
+    window = wdrt::Open(def);
     OPENED = 1;
-    // Full screen for a child, each page fills the frame.
-    if (Globals().kiosk) wdrt::SetProp(window, 0, wdrt::PropMaximize, 1);
     ShowPictureButtons(book_.pictureButtonPicture, kPageLastControl, page_.pictureButtons);
     // The narration plays by itself once the window is up.
     wdrt::PostToWindow(window, wdrt::EventAccepted, page_.narration);

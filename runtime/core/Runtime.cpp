@@ -99,6 +99,7 @@ WindowPtr Open(const WindowDef& given) {
     std::lock_guard lock(r.mutex);
     window = std::make_shared<Window>(r.nextId++, thread, def);
     window->SetProcedure(procedure);
+    if (def.maximized) window->SetWindowProp(PropMaximize, 1);
     auto& stack = r.stacks[thread];
     if (!stack.empty()) covered = stack.back();
     stack.push_back(window);

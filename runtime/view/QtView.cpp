@@ -229,8 +229,12 @@ void QtView::Create(const WindowPtr& window) {
       child->setWindowTitle(QString::fromStdString(window->Title()));
       child->setWindowIcon(client->windowIcon());
       frame->Area()->addSubWindow(child);
-      child->show();
-      child->resize(child->size() - client->size() + client->sizeHint());
+      if (def.maximized) {
+        child->showMaximized();
+      } else {
+        child->show();
+        child->resize(child->size() - client->size() + client->sizeHint());
+      }
       shown.child = child;
       shown.top = child;
     } else {
@@ -291,11 +295,13 @@ void QtView::Refresh(int windowId, int control) {
       shown->client->show();
     }
     ApplyWindowState(shown->top, shown->model);
-    // A size set by the program (SETPOSITION of the window) reaches the widget here.
+    // A size set by the program (SETPOSITION of the window) reaches the widget here; a
+    // maximized or minimized window keeps the size its state gives it.
     const Geometry g = shown->model->ClientGeometry();
     const QSize wanted = UnitsToPixels(g.width, g.height);
     QWidget* surface = shown->client->Surface();
-    if (g.width > 0 && g.height > 0 &&
+    const bool sizedByState = shown->top->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized);
+    if (!sizedByState && g.width > 0 && g.height > 0 &&
         (PixelsToUnitsX(surface->width()) != g.width || PixelsToUnitsY(surface->height()) != g.height)) {
       if (shown->child)
         shown->child->resize(shown->child->size() - shown->client->size() + wanted);

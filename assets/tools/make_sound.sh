@@ -1,14 +1,19 @@
 #!/bin/sh
 # Makes one sound file of the suite.
-#   make_sound.sh OUT VOICE TEXT SHAPING PRONOUNCE_TSV
+#   make_sound.sh OUT VOICE TEXT SHAPING PRONOUNCE_TSV SPEAK_TOOL TIMES
 # VOICE is a flite voice (the TEXT is spoken) or "sox" (TEXT names a synthesised effect).
 # SHAPING is an optional list of sox effects applied to a spoken effect ("pitch 500").
+# SPEAK_TOOL (storyloom_speak) speaks the text and times its words; TIMES, unless "-", receives
+# those times as rows of the read-along table: file name, word index, word, start and end in
+# milliseconds of the finished file.
 # Every sound is mono 44.1 kHz and brought to one loudness; narration is a little louder than
 # effects so that an effect never drowns a voice. MP3s are CBR 64 kbit/s, which keeps the
 # length header so that decoders do not pad the end.
 set -eu
-out=$1 voice=$2 text=$3 shaping=$4 pronounce=$5
+out=$1 voice=$2 text=$3 shaping=$4 pronounce=$5 speak_tool=$6 times=$7
 [ "$shaping" = - ] && shaping=
+# Silence before and after speech, in seconds; the word times are moved by the first.
+lead=0.05 tail=0.15
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/storyloom-sound.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -87,17 +92,12 @@ synthesise() {
 }
 
 speak() {
-  # The page texts put two blanks between words; say them as ordinary spaces.
-  words=$(printf '%s' "$text" | tr -s ' \t' '  ')
-  if [ -f "$pronounce" ]; then
-    while IFS="$(printf '\t')" read -r written spoken; do
-      case $written in '#'*|'') continue ;; esac
-      words=$(printf '%s' "$words" | sed "s/\\b$(printf '%s' "$written" | sed 's/[.]/\\./g')\\b/$spoken/g")
-    done < "$pronounce"
-  fi
-  flite -voice "$voice" -t "$words" -o "$work/flite.wav"
+  # The page texts put two blanks between words; the speaker splits at any run of blanks, so
+  # they are not heard as pauses. It respells words through the pronunciation table itself.
+  lead_ms=$(awk -v s="$lead" 'BEGIN { printf "%d", s * 1000 + 0.5 }')
+  "$speak_tool" "$voice" "$text" "$pronounce" "$work/flite.wav" "$work/times.tsv" "$lead_ms"
   # shellcheck disable=SC2086 # the shaping is a list of sox effects
-  sox "$work/flite.wav" -r 44100 -c 1 -b 16 "$raw" $shaping pad 0.05 0.15
+  sox "$work/flite.wav" -r 44100 -c 1 -b 16 "$raw" $shaping pad "$lead" "$tail"
 }
 
 if [ "$voice" = sox ]; then synthesise "$text"; else speak; fi
@@ -117,3 +117,10 @@ case $out in
 *) lame --quiet -b 64 -m m "$work/level.wav" "$out.part" ;;
 esac
 mv "$out.part" "$out"
+
+if [ "$times" != - ]; then
+  mkdir -p "$(dirname "$times")"
+  name=$(basename "$out")
+  awk -v name="$name" 'BEGIN { OFS = "\t" } { print name, $0 }' "$work/times.tsv" > "$times.part"
+  mv "$times.part" "$times"
+fi

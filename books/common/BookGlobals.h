@@ -24,6 +24,12 @@ struct BookGlobals {
   std::atomic<std::uint8_t> EMAILREQ{0};  // GLO:EMAILREQ, the "Create pdf file" choice
   std::string pdfFileName;                // at most 40 characters
   const BookDef* book = nullptr;
+  // How this run shows the book, settled before the frame opens: full screen for a child
+  // (`--kiosk` or [Kiosk] Enabled=1 in the book's settings file), and whether the words light
+  // up as they are spoken ([ReadAlong] Enabled, on unless 0).
+  bool kioskArgument = false;
+  bool kiosk = false;
+  bool readAlong = true;
 };
 
 BookGlobals& Globals();

@@ -1,10 +1,13 @@
 #include "books/common/BookProgram.h"
 
+#include <string_view>
+
 #include "books/common/BookGlobals.h"
 #include "books/common/Frame.h"
 #include "pvmedia/PvLifecycle.h"
 #include "runtime/core/Journal.h"
 #include "runtime/core/Runtime.h"
+#include "runtime/data/Ini.h"
 #include "runtime/os/SystemParameters.h"
 #include "runtime/view/Program.h"
 
@@ -14,6 +17,8 @@ void BookMain() {
   BookGlobals& g = Globals();
   g.errors.Construct();
   g.settings.Init(g.book->iniFile);
+  g.kiosk = g.kioskArgument || wdrt::GetIni("Kiosk", "Enabled", "0", g.book->iniFile) == "1";
+  g.readAlong = wdrt::GetIni("ReadAlong", "Enabled", "1", g.book->iniFile) != "0";
   int dragFullWindows = 0;
   wdrt::SystemParametersInfoA(wdrt::SpiGetDragFullWindows, 0, &dragFullWindows, 0);
   if (dragFullWindows == 1)
@@ -30,6 +35,8 @@ void BookMain() {
 
 int RunBook(int argc, char** argv, const BookDef& book) {
   Globals().book = &book;
+  for (int i = 1; i < argc; ++i)
+    if (std::string_view(argv[i]) == "--kiosk") Globals().kioskArgument = true;
   return wdrt::RunProgram(argc, argv, [] { BookMain(); });
 }
 

@@ -2,8 +2,10 @@
 
 #include "books/common/BookGlobals.h"
 #include "books/common/BookWindow.h"
+#include "books/common/GrownUpExit.h"
 #include "books/common/PageProcedure.h"
 #include "books/common/PrintSelection.h"
+#include "runtime/core/Journal.h"
 #include "runtime/core/Threads.h"
 
 namespace book {
@@ -35,17 +37,40 @@ ControlDef Menu(const std::string& text, const std::string& tip, std::vector<Con
 
 class FrameController : public BookWindow {
  public:
-  explicit FrameController(const BookDef& book) : BookWindow("Amain"), book_(book) {}
+  FrameController(const BookDef& book, bool kiosk) : BookWindow("Amain"), book_(book), kiosk_(kiosk) {}
 
   int Init() override {
     const int level = BeginInit(false);
     if (level != LevelOk) return level;
-    window = wdrt::Open(FrameWindow(book_));
+    window = wdrt::Open(FrameWindow(book_, kiosk_));
     OPENED = 1;
     ShowPictureButtons(book_.pictureButtonPicture, kFrameLastControl);
     AttachPageResizer();
     ArmAlertKeys();
+    if (kiosk_) wdrt::AlertHeld(window, LeaveKey(), kLeaveHoldMilliseconds);
     return LevelOk;
+  }
+
+  // Full screen for a child, only a grown-up who holds the leave keys and answers the sum ends
+  // the book; closing by any other way (Exit, Alt+F4, the window manager) is turned away.
+  int OnEvent() override {
+    const wdrt::Event event = wdrt::CurrentEvent();
+    if (kiosk_ && event.number == wdrt::EventAlertKey && event.key == LeaveKey()) {
+      if (AskGrownUpToLeave()) {
+        leaving_ = true;
+        wdrt::PostToWindow(window, wdrt::EventCloseWindow);
+      }
+      return LevelNotice;
+    }
+    return BookWindow::OnEvent();
+  }
+
+  int OnCloseRequest() override {
+    if (kiosk_ && !leaving_ && wdrt::CurrentEvent().number == wdrt::EventCloseWindow) {
+      wdrt::JournalLine("kiosk-close-refused " + wdrt::JournalQuote(book_.frameTitle));
+      return LevelNotice;
+    }
+    return BookWindow::OnCloseRequest();
   }
 
   int OnAccepted() override {
@@ -67,13 +92,16 @@ class FrameController : public BookWindow {
 
  private:
   const BookDef& book_;
+  const bool kiosk_;
+  bool leaving_ = false;
 };
 
 }  // namespace
 
-wdrt::WindowDef FrameWindow(const BookDef& book) {
+wdrt::WindowDef FrameWindow(const BookDef& book, bool kiosk) {
   wdrt::WindowDef def;
   def.kind = wdrt::WindowKind::Frame;
+  def.fullScreen = kiosk;
   def.module = ModuleName(book.program, 3);
   def.title = book.frameTitle;
   def.size = {0, 0, book.frameWidth, book.frameHeight};
@@ -102,6 +130,7 @@ wdrt::WindowDef FrameWindow(const BookDef& book) {
     if (button.print) {
       c.icon = "ICON:Print";
       c.tip = "Print this book";
+      c.hidden = kiosk;  // no printing for a child alone with the book
     } else if (button.exit) {
       c.icon = "ICON:Exit";
       c.font = {"Arial", 10, true, wdrt::kColorNone};
@@ -117,7 +146,7 @@ wdrt::WindowDef FrameWindow(const BookDef& book) {
 void Amain() {
   BookGlobals& g = Globals();
   if (!g.book) return;
-  FrameController frame(*g.book);
+  FrameController frame(*g.book, g.kiosk);
   g.GlobalResponse = frame.Run();
   wdrt::Close(frame.window);
 }

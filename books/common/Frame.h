@@ -10,7 +10,8 @@ namespace book {
 // Runs the frame until the user closes it.
 void Amain();
 
-// The frame's window definition ("P1$APPFRAME").
-wdrt::WindowDef FrameWindow(const BookDef& book);
+// The frame's window definition ("P1$APPFRAME"). In kiosk mode it fills the screen without
+// menu bar, and its print button is hidden.
+wdrt::WindowDef FrameWindow(const BookDef& book, bool kiosk = false);
 
 }  // namespace book

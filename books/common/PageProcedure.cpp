@@ -5,6 +5,8 @@
 
 #include "books/common/BookGlobals.h"
 #include "books/common/BookWindow.h"
+#include "books/common/ReadAlong.h"
+#include "books/common/ReadAlongTable.h"
 #include "pvmedia/PvMediaAPI.h"
 #include "runtime/core/Threads.h"
 
@@ -77,7 +79,9 @@ class PageController : public BookWindow {
   int Init() override {
     const int level = BeginInit(true);
     if (level != LevelOk) return level;
-    window = wdrt::Open(PageWindow(book_, page_));
+    wdrt::WindowDef def = PageWindow(book_, page_);
+    def.maximized = Globals().kiosk;  // full screen for a child, each page fills the frame
+    window = wdrt::Open(def);
     OPENED = 1;
     ShowPictureButtons(book_.pictureButtonPicture, kPageLastControl, page_.pictureButtons);
     // The narration plays by itself once the window is up.
@@ -85,6 +89,17 @@ class PageController : public BookWindow {
     AttachPageResizer();
     ArmAlertKeys();
     return LevelOk;
+  }
+
+  int OnEvent() override {
+    const wdrt::Event event = wdrt::CurrentEvent();
+    if (event.number == wdrt::EventTimer && event.control == 0) readAlong_.Follow();
+    return BookWindow::OnEvent();
+  }
+
+  int Kill() override {
+    readAlong_.End();
+    return BookWindow::Kill();
   }
 
   int OnAccepted() override {
@@ -95,8 +110,10 @@ class PageController : public BookWindow {
     if (PlaysSound(row.role)) {
       UpdateComponents();
       PvMediaAPI& sound = *sounds_[control];
+      readAlong_.End();
       lastResult_ = sound.Stop();
       lastResult_ = sound.Play(row.sound);
+      if (lastResult_ && Globals().readAlong) ReadAlongWith(control, row.sound);
     } else if (row.role == Role::Next) {
       UpdateComponents();
       StartPage(row.next);
@@ -106,8 +123,16 @@ class PageController : public BookWindow {
   }
 
  private:
+  // Lights up the words on the page that the sound just started says, as they are heard.
+  void ReadAlongWith(int control, const std::string& sound) {
+    const std::vector<TimedWord>* timed = TimedWordsOf(SuiteReadAlongTable(), sound);
+    if (!timed) return;
+    readAlong_.Begin(window, sound, PlanReadAlong(page_, control, *timed));
+  }
+
   const BookDef& book_;
   const PageDef& page_;
+  ReadAlong readAlong_;
   std::map<int, std::unique_ptr<PvMediaAPI>> sounds_;
   std::uint8_t lastResult_ = 0;
 };

@@ -68,6 +68,9 @@ enum Property : int {
   PropClickY = 31994,
   PropViewportCursor = 31995,
   PropShaping = 31845,        // 1 while a borderless window is being shaped: not shown yet
+  // The word of a button's text shown lit up while it is read aloud: its number among the
+  // blank-separated words, from 1; 0 for none.
+  PropReadWord = 31996,
 };
 
 enum ViewportCursor : int { CursorArrow = 0, CursorZoomIn = 1, CursorZoomOut = 2 };

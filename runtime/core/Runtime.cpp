@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "runtime/core/Journal.h"
+#include "runtime/core/Keys.h"
 #include "runtime/core/Threads.h"
 #include "runtime/core/ThreadsInternal.h"
 #include "runtime/core/ViewPort.h"
@@ -98,6 +99,7 @@ WindowPtr Open(const WindowDef& given) {
     std::lock_guard lock(r.mutex);
     window = std::make_shared<Window>(r.nextId++, thread, def);
     window->SetProcedure(procedure);
+    if (def.maximized) window->SetWindowProp(PropMaximize, 1);
     auto& stack = r.stacks[thread];
     if (!stack.empty()) covered = stack.back();
     stack.push_back(window);
@@ -242,6 +244,19 @@ bool PostKey(const WindowPtr& window, int key) {
   Event event{EventAlertKey, 0};
   event.key = key;
   window->Post(event);
+  return true;
+}
+
+void AlertHeld(const WindowPtr& window, int key, int milliseconds) {
+  if (window) window->ArmHeldKey(key, milliseconds);
+}
+
+bool PostHeldKey(const WindowPtr& window, int key) {
+  if (!window || !window->IsOpen() || window->IsCovered() || window->HeldKeyTime(key) == 0) return false;
+  Event event{EventAlertKey, 0};
+  event.key = key;
+  window->Post(event);
+  JournalLine("held-key " + JournalQuote(window->Title()) + " " + KeyName(key));
   return true;
 }
 
@@ -398,6 +413,18 @@ void SetProp(const WindowPtr& window, int control, int prop, long value) {
     case PropWidth: g.width = static_cast<int>(value); SetPosition(window, control, g); return;
     case PropHeight: g.height = static_cast<int>(value); SetPosition(window, control, g); return;
     case PropType: return;  // read-only
+    case PropReadWord: {
+      long before = 0;
+      window->Update(control, [&](ControlState& c) {
+        before = c.props[prop];
+        c.props[prop] = value;
+      });
+      if (before == value) return;
+      JournalLine("highlight " + JournalQuote(window->Title()) + " " + std::to_string(control) + " " +
+                  (value > 0 ? std::to_string(value - 1) : std::string("none")));
+      Notify(window, control);
+      return;
+    }
     default:
       window->Update(control, [&](ControlState& c) { c.props[prop] = value; });
       return;

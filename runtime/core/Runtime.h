@@ -45,6 +45,11 @@ void PostInput(const WindowPtr& window, int event, int control = 0);
 void Alert(const WindowPtr& window, int key);
 // A key pressed in the window (the view): queued as an alert-key event when it is armed.
 bool PostKey(const WindowPtr& window, int key);
+// Arms a key that counts only when held down for `milliseconds` without a break (a gesture a
+// small child will not make by chance); the view then posts it as an alert-key event with
+// PostHeldKey. 0 milliseconds disarms it.
+void AlertHeld(const WindowPtr& window, int key, int milliseconds);
+bool PostHeldKey(const WindowPtr& window, int key);
 
 // POPUP: a pop-up menu near the top of `window`; returns the chosen item's number (from 1) or 0.
 // Journals `popup-menu -> "<text>"` or `popup-menu -> none`. Without a view: 0.

@@ -56,6 +56,11 @@ class ViewPort {
   virtual bool ChoosePopupItem(const std::string& text) { (void)text; return false; }
   // Presses a key (Keys.h) in the window, where its focus is.
   virtual bool Key(const WindowPtr& window, int key) { (void)window; (void)key; return false; }
+  // Holds a key down in the window for `milliseconds`, then releases it; blocks the caller
+  // (never the GUI thread) meanwhile.
+  virtual bool HoldKey(const WindowPtr& window, int key, int milliseconds) {
+    (void)window; (void)key; (void)milliseconds; return false;
+  }
   // Presses and releases the left mouse button at a point of the window in dialog units.
   virtual bool ClickAt(const WindowPtr&, int, int) { return false; }
 

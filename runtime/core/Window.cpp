@@ -235,4 +235,16 @@ bool Window::IsArmed(int key) const {
   return alertKeys_.count(key) != 0;
 }
 
+void Window::ArmHeldKey(int key, int milliseconds) {
+  std::lock_guard lock(mutex_);
+  if (milliseconds > 0) heldKeys_[key] = milliseconds;
+  else heldKeys_.erase(key);
+}
+
+int Window::HeldKeyTime(int key) const {
+  std::lock_guard lock(mutex_);
+  auto it = heldKeys_.find(key);
+  return it == heldKeys_.end() ? 0 : it->second;
+}
+
 }  // namespace wdrt

@@ -83,6 +83,9 @@ class Window {
   // ALERT: keys that reach the window's loop as alert-key events.
   void ArmKey(int key);
   bool IsArmed(int key) const;
+  // Keys that count only when held down: milliseconds to hold `key`, 0 when it is not armed so.
+  void ArmHeldKey(int key, int milliseconds);
+  int HeldKeyTime(int key) const;
 
  private:
   ControlState* FindLocked(int number);
@@ -103,6 +106,7 @@ class Window {
   std::deque<Event> queue_;
   int timerHundredths_ = 0;
   std::set<int> alertKeys_;
+  std::map<int, int> heldKeys_;
   std::chrono::steady_clock::time_point nextTimer_{};
 };
 

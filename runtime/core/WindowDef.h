@@ -86,6 +86,7 @@ struct WindowDef {
   bool resizable = true;
   bool borderless = false;  // no caption or border (a top-level window shaped by its program)
   bool maximized = false;
+  bool fullScreen = false;  // a frame that fills the screen, without caption or menu bar
   std::vector<ControlDef> menu;     // type TypeMenu with items
   std::vector<ControlDef> toolbar;  // controls of the toolbar, explicit numbers
   std::vector<ControlDef> controls; // numbered from 1 in this order

@@ -237,6 +237,13 @@ class Driver {
       if (!ok) reason = "window \"" + window->Title() + "\" did not close";
       return ok;
     }
+    if (verb == "try-close") {
+      // Asks the window to close as a user would, without waiting for it to go: its program
+      // may keep it open.
+      bool ok = view && Within([&] { return view->CloseByUser(window); });
+      if (!ok) reason = "window \"" + window->Title() + "\" cannot be asked to close";
+      return ok;
+    }
     if (verb == "click") {
       if (step.words.size() < index + 2) { reason = "click needs x and y"; return false; }
       const int x = std::atoi(step.words[index].c_str());
@@ -258,6 +265,16 @@ class Driver {
       if (key == 0) { reason = "unknown key"; return false; }
       bool ok = view && Within([&] { return view->Key(window, key); });
       if (!ok) reason = "key cannot be pressed";
+      return ok;
+    }
+    if (verb == "hold") {
+      // `hold <window> <key> <milliseconds>`: presses the key, keeps it down, then lets go.
+      const int key = index < step.words.size() ? KeyFromName(step.words[index]) : 0;
+      if (key == 0) { reason = "unknown key"; return false; }
+      const int milliseconds = index + 1 < step.words.size() ? std::atoi(step.words[index + 1].c_str()) : 0;
+      if (milliseconds <= 0) { reason = "hold needs a time in milliseconds"; return false; }
+      bool ok = view && view->HoldKey(window, key, milliseconds);
+      if (!ok) reason = "key cannot be held";
       return ok;
     }
     if (verb == "expect-visible") {

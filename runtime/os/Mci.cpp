@@ -178,6 +178,17 @@ Outcome Run(const char* text) {
 
 }  // namespace
 
+std::optional<MciPlayback> MciPlaybackOf(const std::string& alias) {
+  DeviceTable& table = DeviceTable::Get();
+  std::lock_guard lock(table.mutex);
+  const OpenDevice* device = table.Find(alias);
+  if (!device) return std::nullopt;
+  const AudioVoice& voice = *device->voice;
+  const AudioClip& clip = voice.Clip();
+  return MciPlayback{device->file, clip.MillisecondsOf(voice.Position()), clip.MillisecondsOf(clip.Frames()),
+                     voice.Playing()};
+}
+
 unsigned long mciSendString(const char* command, char* returnText, unsigned returnSize, void* /*callbackWindow*/) {
   if (returnText && returnSize > 0) returnText[0] = '\0';
   Outcome outcome;

@@ -75,6 +75,8 @@ void ControlButton::Apply(const ControlState& state, const QFont& font) {
   background_ = ToQColor(state.def.background);
   auto it = state.props.find(PropButtonStyle);
   style_ = it == state.props.end() ? ButtonStylePlain : static_cast<int>(it->second);
+  auto lit = state.props.find(PropReadWord);
+  litWord_ = lit == state.props.end() ? -1 : static_cast<int>(lit->second) - 1;
   update();
 }
 
@@ -153,7 +155,7 @@ void ControlButton::paintEvent(QPaintEvent*) {
     if (!isEnabled()) color.setAlpha(140);
     // Texts on picture buttons sit along the bottom so that the picture stays visible.
     if (!picture.isNull()) textRect.setTop(textRect.bottom() - textRect.height() / 3);
-    DrawFittedText(painter, textRect, text(), font(), color, hotSpot || IsLight(color));
+    DrawFittedText(painter, textRect, text(), font(), color, hotSpot || IsLight(color), litWord_);
   }
 
   if (hasFocus()) {

@@ -46,6 +46,7 @@ class ControlButton : public QAbstractButton {
   QColor textColor_;
   QColor background_;
   int style_ = 0;
+  int litWord_ = -1;  // the word read aloud now, from 0
   bool hover_ = false;
 };
 

@@ -12,13 +12,16 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QThread>
+#include <chrono>
 #include <future>
+#include <thread>
 
 #include "runtime/core/Keys.h"
 #include "runtime/core/Runtime.h"
 #include "runtime/dialogs/PrinterDialog.h"
 #include "runtime/view/FieldWidgets.h"
 #include "runtime/view/FrameFit.h"
+#include "runtime/view/HeldKeys.h"
 #include "runtime/view/PictureCache.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
@@ -68,7 +71,7 @@ int KeyCodeOf(const QKeyEvent& event) {
   return key;
 }
 
-QKeyEvent MakeKeyEvent(QEvent::Type type, int key) {
+QKeyEvent MakeKeyEvent(QEvent::Type type, int key, bool autoRepeat = false) {
   const int base = key & 0xFF;
   int qt = 0;
   if (base >= 'A' && base <= 'Z') qt = Qt::Key_A + (base - 'A');
@@ -87,7 +90,7 @@ QKeyEvent MakeKeyEvent(QEvent::Type type, int key) {
   if (key & KeyAlt) mods |= Qt::AltModifier;
   if (key & KeyShift) mods |= Qt::ShiftModifier;
   const QString text = base == KeySpace ? QStringLiteral(" ") : QString();
-  return QKeyEvent(type, qt, mods, text);
+  return QKeyEvent(type, qt, mods, text, autoRepeat);
 }
 
 QMessageBox::Icon BoxIcon(int icon) {
@@ -102,7 +105,7 @@ QMessageBox::Icon BoxIcon(int icon) {
 
 }  // namespace
 
-QtView::QtView() {
+QtView::QtView() : heldKeys_(new HeldKeyWatcher(this)) {
   qApp->installEventFilter(this);
   // FOCUS: the control that has the keyboard focus, kept in its window's model.
   connect(qApp, &QApplication::focusChanged, this, [](QWidget*, QWidget* now) {
@@ -122,16 +125,24 @@ QtView::QtView() {
 QtView::~QtView() = default;
 
 bool QtView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
-  auto* widget = static_cast<QWidget*>(watched);
-  WindowPtr model;
-  for (QWidget* w = widget; w && !model; w = w->parentWidget()) {
-    if (auto* client = qobject_cast<WindowWidget*>(w)) model = client->Model();
-    else if (auto* frame = qobject_cast<FrameWindow*>(w)) model = frame->Model();
+  const bool press = event->type() == QEvent::KeyPress;
+  if ((!press && event->type() != QEvent::KeyRelease) || !watched->isWidgetType()) return false;
+  auto* keyEvent = static_cast<QKeyEvent*>(event);
+  if (!press) {
+    heldKeys_->Released(keyEvent->isAutoRepeat());
+    return false;
   }
-  if (!model) return false;
-  const int key = KeyCodeOf(*static_cast<QKeyEvent*>(event));
-  return key != 0 && PostKey(model, key);
+  // The windows the widget lies in, innermost first (a page, then its frame).
+  std::vector<WindowPtr> models;
+  for (QWidget* w = static_cast<QWidget*>(watched); w; w = w->parentWidget()) {
+    if (auto* client = qobject_cast<WindowWidget*>(w)) models.push_back(client->Model());
+    else if (auto* frame = qobject_cast<FrameWindow*>(w)) models.push_back(frame->Model());
+  }
+  if (models.empty()) return false;
+  const int key = KeyCodeOf(*keyEvent);
+  if (key == 0) return false;
+  if (heldKeys_->Pressed(models, key, keyEvent->isAutoRepeat())) return true;
+  return PostKey(models.front(), key);
 }
 
 
@@ -186,14 +197,27 @@ void QtView::Create(const WindowPtr& window) {
   if (def.kind == WindowKind::Frame) {
     QScreen* screen = QGuiApplication::primaryScreen();
     // The scale of dialog units is chosen once, before the first window shows anything.
-    if (shown_.empty() && screen)
-      SetScale(ScaleToFit(def, MeasureFrameChrome(), screen->availableGeometry().size()));
+    if (shown_.empty() && screen) {
+      if (def.fullScreen) {
+        // The whole screen, with neither window frame nor menu bar around the frame.
+        FrameChrome chrome = MeasureFrameChrome();
+        chrome.menuBar = 0;
+        chrome.windowFrame = QSize(0, 0);
+        SetScale(ScaleToFit(def, chrome, screen->geometry().size()));
+      } else {
+        SetScale(ScaleToFit(def, MeasureFrameChrome(), screen->availableGeometry().size()));
+      }
+    }
     auto* frame = new FrameWindow(window);
     shown.frame = frame;
     shown.top = frame;
-    frame->show();
-    if (screen && !screen->availableGeometry().contains(frame->frameGeometry()))
-      frame->move(screen->availableGeometry().topLeft());
+    if (def.fullScreen) {
+      frame->showFullScreen();
+    } else {
+      frame->show();
+      if (screen && !screen->availableGeometry().contains(frame->frameGeometry()))
+        frame->move(screen->availableGeometry().topLeft());
+    }
   } else {
     FrameWindow* frame = def.kind == WindowKind::MdiChild ? CurrentFrame() : nullptr;
     auto* client = new WindowWidget(window, WindowWidget::Part::Client, nullptr);
@@ -205,8 +229,12 @@ void QtView::Create(const WindowPtr& window) {
       child->setWindowTitle(QString::fromStdString(window->Title()));
       child->setWindowIcon(client->windowIcon());
       frame->Area()->addSubWindow(child);
-      child->show();
-      child->resize(child->size() - client->size() + client->sizeHint());
+      if (def.maximized) {
+        child->showMaximized();
+      } else {
+        child->show();
+        child->resize(child->size() - client->size() + client->sizeHint());
+      }
       shown.child = child;
       shown.top = child;
     } else {
@@ -267,11 +295,13 @@ void QtView::Refresh(int windowId, int control) {
       shown->client->show();
     }
     ApplyWindowState(shown->top, shown->model);
-    // A size set by the program (SETPOSITION of the window) reaches the widget here.
+    // A size set by the program (SETPOSITION of the window) reaches the widget here; a
+    // maximized or minimized window keeps the size its state gives it.
     const Geometry g = shown->model->ClientGeometry();
     const QSize wanted = UnitsToPixels(g.width, g.height);
     QWidget* surface = shown->client->Surface();
-    if (g.width > 0 && g.height > 0 &&
+    const bool sizedByState = shown->top->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized);
+    if (!sizedByState && g.width > 0 && g.height > 0 &&
         (PixelsToUnitsX(surface->width()) != g.width || PixelsToUnitsY(surface->height()) != g.height)) {
       if (shown->child)
         shown->child->resize(shown->child->size() - shown->client->size() + wanted);
@@ -544,6 +574,33 @@ bool QtView::Key(const WindowPtr& window, int key) {
     QApplication::sendEvent(target, &release);
     return true;
   });
+}
+
+bool QtView::HoldKey(const WindowPtr& window, int key, int milliseconds) {
+  const int id = window->Id();
+  auto send = [this, id, key](QEvent::Type type, bool autoRepeat) {
+    return OnGui([this, id, key, type, autoRepeat] {
+      Shown* shown = Find(id);
+      if (!shown || !shown->top) return false;
+      QWidget* target = shown->top->focusWidget();
+      if (!target) target = shown->client ? static_cast<QWidget*>(shown->client) : shown->top.data();
+      QKeyEvent keyEvent = MakeKeyEvent(type, key, autoRepeat);
+      QApplication::sendEvent(target, &keyEvent);
+      return true;
+    });
+  };
+  if (!send(QEvent::KeyPress, false)) return false;
+  // While it is held the keyboard repeats the key, as a real one does.
+  constexpr auto kRepeat = std::chrono::milliseconds(33);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  for (auto now = std::chrono::steady_clock::now(); now < end; now = std::chrono::steady_clock::now()) {
+    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kRepeat, end - now));
+    if (std::chrono::steady_clock::now() < end) {
+      send(QEvent::KeyRelease, true);
+      send(QEvent::KeyPress, true);
+    }
+  }
+  return send(QEvent::KeyRelease, false);
 }
 
 int QtView::ShowPopup(const WindowPtr& window, const std::vector<PopupItem>& items) {

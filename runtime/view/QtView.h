@@ -17,6 +17,7 @@ namespace wdrt::view {
 class FrameWindow;
 class WindowWidget;
 class ChildFrame;
+class HeldKeyWatcher;
 
 class QtView : public QObject, public ViewPort {
   Q_OBJECT
@@ -41,6 +42,7 @@ class QtView : public QObject, public ViewPort {
   bool WhollyVisible(const WindowPtr& window, std::string& why) override;
   bool AnswerMessage(int button) override;
   bool Key(const WindowPtr& window, int key) override;
+  bool HoldKey(const WindowPtr& window, int key, int milliseconds) override;
   int ShowPopup(const WindowPtr& window, const std::vector<PopupItem>& items) override;
   bool ChoosePopupItem(const std::string& text) override;
 
@@ -71,6 +73,7 @@ class QtView : public QObject, public ViewPort {
   std::map<int, Shown> shown_;
   std::vector<QPointer<QMessageBox>> openBoxes_;
   QPointer<QMenu> openMenu_;
+  HeldKeyWatcher* heldKeys_;  // child of this view
 };
 
 }  // namespace wdrt::view

@@ -73,8 +73,45 @@ QFont FitFont(const QFont& font, const QString& text, const QRect& rect) {
   return fitted;
 }
 
+// Where the `nth` word (from 0) of a line lies, in characters; false when the line has fewer.
+bool WordInLine(const QString& line, int nth, int& start, int& length) {
+  int seen = 0;
+  for (int i = 0; i < line.size();) {
+    if (line[i] == ' ') { ++i; continue; }
+    int end = i;
+    while (end < line.size() && line[end] != ' ') ++end;
+    if (seen++ == nth) {
+      start = i;
+      length = end - i;
+      return true;
+    }
+    i = end;
+  }
+  return false;
+}
+
+int WordsInLine(const QString& line) { return static_cast<int>(line.split(' ', Qt::SkipEmptyParts).size()); }
+
+// A marker in warm amber with a dark orange rim behind a word: it stands out on any picture,
+// and both the outlined white texts and the dark ones stay legible on it.
+void DrawWordMarker(QPainter& painter, const QFontMetrics& metrics, const QString& line, int lineX, int baseline,
+                    int nth) {
+  int start = 0;
+  int length = 0;
+  if (!WordInLine(line, nth, start, length)) return;
+  const int pad = std::max(3, metrics.height() / 10);
+  const int x = lineX + metrics.horizontalAdvance(line.left(start));
+  const int width = metrics.horizontalAdvance(line.mid(start, length));
+  const QRectF marker(x - pad, baseline - metrics.ascent() - pad / 2, width + 2 * pad, metrics.height() + pad);
+  painter.save();
+  painter.setPen(QPen(QColor(200, 90, 0), std::max(2.0, metrics.height() / 16.0)));
+  painter.setBrush(QColor(255, 184, 28, 235));
+  painter.drawRoundedRect(marker, pad * 1.5, pad * 1.5);
+  painter.restore();
+}
+
 void DrawFittedText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
-                    const QColor& color, bool outline) {
+                    const QColor& color, bool outline, int litWord) {
   if (text.isEmpty()) return;
   const QFont fitted = FitFont(font, text, rect);
   QFontMetrics metrics(fitted);
@@ -83,8 +120,13 @@ void DrawFittedText(QPainter& painter, const QRect& rect, const QString& text, c
   int y = rect.top() + (rect.height() - total) / 2 + metrics.ascent();
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, true);
+  int wordsBefore = 0;
   for (const QString& line : lines) {
     const int x = rect.left() + (rect.width() - metrics.horizontalAdvance(line)) / 2;
+    const int words = WordsInLine(line);
+    if (litWord >= wordsBefore && litWord < wordsBefore + words)
+      DrawWordMarker(painter, metrics, line, x, y, litWord - wordsBefore);
+    wordsBefore += words;
     if (outline) {
       QPainterPath path;
       path.addText(x, y, fitted, line);

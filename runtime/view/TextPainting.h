@@ -13,8 +13,10 @@ namespace wdrt::view {
 // The largest font not above `font` whose wrapped text fits into `rect` (never below 9 px).
 QFont FitFont(const QFont& font, const QString& text, const QRect& rect);
 
+// `litWord` (from 0 among the blank-separated words, -1 for none) is drawn on a warm marker,
+// for the word being read aloud.
 void DrawFittedText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
-                    const QColor& color, bool outline);
+                    const QColor& color, bool outline, int litWord = -1);
 
 // Size of a text drawn on one line (labels without a size take their text's size).
 QSize TextSize(const QFont& font, const QString& text);

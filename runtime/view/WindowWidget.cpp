@@ -286,6 +286,10 @@ FrameWindow::FrameWindow(const WindowPtr& window) : window_(window) {
   layout->addWidget(area_, 1);
   setCentralWidget(central);
   BuildMenu();
+  if (def.fullScreen) {
+    menuBar()->hide();
+    return;
+  }
   // Large enough for the toolbar and a whole page, as far as the screen allows.
   static const FrameChrome chrome = MeasureFrameChrome();
   QSize size = FrameSizeAt(def, chrome, Scale());

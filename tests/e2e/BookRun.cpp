@@ -45,8 +45,14 @@ std::vector<std::string> MciCommands(const std::vector<std::string>& journal) {
 }
 
 std::string NextTimes(int count, int pagesOpenBefore) {
+  // Each press waits until the newest page has started its narration, as a child who listens
+  // does: a page whose narration started after a newer page's would find the sound's alias
+  // taken. The last page's lines are left for the caller's own expectations.
+  const std::string narrationStarted = "expect \"mci .play Mp3. -> \"\n";
   std::string script;
   for (int i = 1; i <= count; ++i) {
+    if (i > 1) script += "expect \"open-window [0-9]+ .Learning Words.\"\n";
+    script += narrationStarted;
     script += "press top ?NEXT\n";
     script += "wait-window \"Learning Words\" " + std::to_string(pagesOpenBefore + i) + "\n";
   }

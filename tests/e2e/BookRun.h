@@ -24,7 +24,8 @@ int ThreadOf(const std::string& line);
 // The body of every `mci` line, in order.
 std::vector<std::string> MciCommands(const std::vector<std::string>& journal);
 
-// A script that presses "Next" on the newest page `count` times, waiting for each new page.
+// A script that presses "Next" on the newest page `count` times, waiting for each new page and
+// its narration.
 std::string NextTimes(int count, int pagesOpenBefore);
 
 // The contents of a settings file written by the run.

@@ -6,6 +6,7 @@ namespace wdrt::view {
 
 HeldKeyWatcher::HeldKeyWatcher(QObject* parent) : QObject(parent) {
   timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);  // a coarse timer may run 5 % (100 ms) late
   connect(&timer_, &QTimer::timeout, this, &HeldKeyWatcher::TimeUp);
 }
 
@@ -17,6 +18,8 @@ bool HeldKeyWatcher::Pressed(const std::vector<WindowPtr>& windows, int key, boo
     if (milliseconds <= 0) continue;
     window_ = window;
     key_ = key;
+    needed_ = milliseconds;
+    heldFor_.start();
     timer_.start(milliseconds);
     return true;
   }
@@ -26,6 +29,11 @@ bool HeldKeyWatcher::Pressed(const std::vector<WindowPtr>& windows, int key, boo
 void HeldKeyWatcher::Released(bool autoRepeat) {
   if (autoRepeat) return;
   timer_.stop();
+  // The timer may not have had its turn yet when the thread was busy; the time held decides.
+  if (key_ != 0 && heldFor_.isValid() && heldFor_.elapsed() >= needed_) {
+    TimeUp();
+    return;
+  }
   key_ = 0;
 }
 

@@ -1,8 +1,10 @@
 // Keys that count only when held down (Runtime.h, AlertHeld): a press of an armed key starts a
-// timer, and any key released before it runs out cancels the gesture. When the time is up the
-// key reaches the arming window as an alert-key event. GUI thread only.
+// timer, and any key released before it runs out cancels the gesture. When the time is up (or a
+// release arrives after the time, on a busy GUI thread) the key reaches the arming window as
+// an alert-key event. GUI thread only.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -27,8 +29,10 @@ class HeldKeyWatcher : public QObject {
   void TimeUp();
 
   QTimer timer_;
+  QElapsedTimer heldFor_;
   std::weak_ptr<Window> window_;
   int key_ = 0;
+  int needed_ = 0;  // milliseconds
 };
 
 }  // namespace wdrt::view

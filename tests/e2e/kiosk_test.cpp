@@ -13,7 +13,7 @@ namespace {
 
 using e2e::LinesWith;
 
-const std::string kLeave = "hold \"Storyloom\" Ctrl+Alt+Q 2100\n"
+const std::string kLeave = "hold \"Storyloom\" Ctrl+Alt+Q 2300\n"
                            "wait-window \"For grown-ups\"\n";
 
 std::string Answer(const std::string& answer) {

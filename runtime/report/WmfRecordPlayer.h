@@ -66,7 +66,6 @@ class WmfRecordPlayer {
   bool CanMixWithDestination() const;  // raster operations are carried out
   QTransform LogicalToPainter() const;
   QTransform LogicalToClip() const;  // logical units → the painter's device pixels
-  QFont MakeFont(double pixelHeight, double pixelWidth);
   void SetPainterTransform(const QTransform& logicalToPainter);
 
   QPainter* painter_;

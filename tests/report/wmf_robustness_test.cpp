@@ -29,6 +29,13 @@ QByteArray Patch32(QByteArray bytes, int offset, std::uint32_t value) {
   return bytes;
 }
 
+// Replaces the 16-bit word at `offset`.
+QByteArray Patch16(QByteArray bytes, int offset, std::uint16_t value) {
+  bytes[offset] = static_cast<char>(value & 0xFF);
+  bytes[offset + 1] = static_cast<char>(value >> 8);
+  return bytes;
+}
+
 TEST(WmfRobustnessTest, FaultsAreReportedAndNothingRunsAway) {
   reporttest::EnsureGuiApp();
   const QByteArray good = Page().Rectangle(0, 0, 500, 500).Eof().Bytes();
@@ -50,6 +57,9 @@ TEST(WmfRobustnessTest, FaultsAreReportedAndNothingRunsAway) {
       {"zero size before the end", Patch32(good, firstRecord, 0), WmfStatus::Damaged, "size below"},
       {"no EOF record", good.left(good.size() - 6), WmfStatus::Damaged, ""},
       {"object index out of range", Page().Record(META_SELECTOBJECT, {500}).Eof().Bytes(), WmfStatus::Damaged, "missing object"},
+      {"deleting a declared object never made", Patch16(Page().Record(META_DELETEOBJECT, {5}).Eof().Bytes(), 32, 10), WmfStatus::Ok, ""},
+      {"selecting a declared object never made", Patch16(Page().Record(META_SELECTOBJECT, {5}).Eof().Bytes(), 32, 10), WmfStatus::Damaged, "missing object"},
+      {"deleting past the declared objects", Patch16(Page().Record(META_DELETEOBJECT, {10}).Eof().Bytes(), 32, 10), WmfStatus::Damaged, "missing object"},
       {"deleting a missing object", Page().Record(META_DELETEOBJECT, {65535}).Eof().Bytes(), WmfStatus::Damaged, "missing object"},
       {"bitmap larger than allowed", Page().StretchDib(0, 0, 100, 100, 10, 10, hugeBitmap).Eof().Bytes(), WmfStatus::Damaged, "too large"},
       {"bitmap pixels missing", Page().StretchDib(0, 0, 100, 100, 10, 10, shortBitmap).Eof().Bytes(), WmfStatus::Damaged, "cut short"},

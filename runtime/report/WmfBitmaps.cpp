@@ -4,7 +4,6 @@
 #include <QImageReader>
 
 #include <algorithm>
-#include <vector>
 
 #include "runtime/report/WmfFormat.h"
 
@@ -46,14 +45,25 @@ std::optional<WmfDib> DecodeEmbedded(const unsigned char* bits, std::size_t size
   return dib;
 }
 
-// Expands RLE8/RLE4 runs into palette indices; -1 marks pixels the runs never reached.
-bool DecodeRle(const unsigned char* p, std::size_t n, int width, int height, bool rle4,
-               std::vector<int>& out) {
-  out.assign(static_cast<std::size_t>(width) * height, -1);
+// Expands RLE8/RLE4 runs into `image` (top row first) through the palette; pixels the runs
+// never reach stay transparent. Runs are written straight into the image: a few bytes of runs
+// may stand for the largest bitmap allowed, so no second buffer of its size is taken.
+bool DecodeRle(const unsigned char* p, std::size_t n, const QList<QRgb>& palette, bool rle4,
+               QImage& image) {
+  const int width = image.width(), height = image.height();
+  image.fill(Qt::transparent);
   std::int64_t x = 0, y = 0;  // y counts rows from the bottom
   std::size_t i = 0;
+  QRgb* line = nullptr;
+  std::int64_t lineY = -1;
   auto put = [&](int index) {
-    if (x < width && y < height) out[static_cast<std::size_t>((height - 1 - y) * width + x)] = index;
+    if (x < width && y < height) {
+      if (lineY != y) {
+        line = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(height - 1 - y)));
+        lineY = y;
+      }
+      line[x] = palette[index];
+    }
     ++x;
   };
   while (i + 1 < n) {
@@ -199,16 +209,8 @@ std::optional<WmfDib> DecodeDib(const unsigned char* data, std::size_t size,
   if (image.isNull()) return Fail(problem, "bitmap memory refused");
 
   if (compression == BI_RLE8 || compression == BI_RLE4) {
-    std::vector<int> indices;
-    if (!DecodeRle(bits, available, w, h, compression == BI_RLE4, indices))
+    if (!DecodeRle(bits, available, palette, compression == BI_RLE4, image))
       return Fail(problem, "compressed bitmap runs past its data");
-    for (int y = 0; y < h; ++y) {
-      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = 0; x < w; ++x) {
-        const int index = indices[static_cast<std::size_t>(y) * w + x];
-        line[x] = index < 0 ? qRgba(0, 0, 0, 0) : palette.value(index);
-      }
-    }
   } else {
     const std::size_t stride = ((static_cast<std::size_t>(w) * bitCount + 31) / 32) * 4;
     if (stride * static_cast<std::size_t>(h) > available) return Fail(problem, "bitmap pixels cut short");

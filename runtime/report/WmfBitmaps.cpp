@@ -15,20 +15,27 @@ std::optional<WmfDib> Fail(std::string* problem, const char* why) {
   return std::nullopt;
 }
 
+// Why a bitmap of `pixels` is refused, or nullptr.
+const char* TooLarge(std::int64_t pixels, std::int64_t pixelsLeft, bool embedded) {
+  if (pixels > kMaxDibPixels) return embedded ? "embedded image too large" : "bitmap too large";
+  if (pixels > pixelsLeft) return "bitmaps of the file too large in all";
+  return nullptr;
+}
+
 // Decodes an embedded JPEG or PNG stream, refusing images above the pixel cap before any
 // pixel memory is taken.
 std::optional<WmfDib> DecodeEmbedded(const unsigned char* bits, std::size_t size,
                                      std::uint32_t compression, std::string* problem,
-                                     QSize fitInto) {
+                                     QSize fitInto, std::int64_t pixelsLeft) {
   QByteArray bytes(reinterpret_cast<const char*>(bits), static_cast<qsizetype>(size));
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, compression == BI_JPEG ? "jpeg" : "png");
   reader.setAllocationLimit(static_cast<int>(kMaxDibPixels * 4 / (1024 * 1024)));
   const QSize declared = reader.size();
-  if (declared.isValid() &&
-      static_cast<std::int64_t>(declared.width()) * declared.height() > kMaxDibPixels)
-    return Fail(problem, "embedded image too large");
+  if (declared.isValid())
+    if (const char* why = TooLarge(std::int64_t{declared.width()} * declared.height(), pixelsLeft, true))
+      return Fail(problem, why);
   if (declared.isValid() && fitInto.isValid() && !fitInto.isEmpty() && compression == BI_JPEG) {
     const QSize scaled = declared.scaled(fitInto, Qt::KeepAspectRatioByExpanding);
     if (scaled.width() < declared.width() && scaled.height() < declared.height())
@@ -36,6 +43,8 @@ std::optional<WmfDib> DecodeEmbedded(const unsigned char* bits, std::size_t size
   }
   QImage image = reader.read();
   if (image.isNull()) return Fail(problem, "embedded image does not decode");
+  if (const char* why = TooLarge(std::int64_t{image.width()} * image.height(), pixelsLeft, true))
+    return Fail(problem, why);
   WmfDib dib;
   dib.image = std::move(image);
   dib.compression = compression;
@@ -117,7 +126,8 @@ int MaskScale(std::uint32_t value, std::uint32_t mask) {
 }  // namespace
 
 std::optional<WmfDib> DecodeDib(const unsigned char* data, std::size_t size,
-                                std::uint16_t colorUsage, std::string* problem, QSize fitInto) {
+                                std::uint16_t colorUsage, std::string* problem, QSize fitInto,
+                                std::int64_t pixelsLeft) {
   if (size < 12) return Fail(problem, "bitmap header cut short");
   const std::uint32_t headerSize = ReadU32(data);
   std::int64_t width = 0, height = 0;
@@ -147,10 +157,10 @@ std::optional<WmfDib> DecodeDib(const unsigned char* data, std::size_t size,
     // The header's image size gives the stream's exact length; the record may pad it.
     const std::uint32_t declared = core ? 0 : ReadU32(data + 20);
     const std::size_t length = declared && declared <= size - offset ? declared : size - offset;
-    return DecodeEmbedded(data + offset, length, compression, problem, fitInto);
+    return DecodeEmbedded(data + offset, length, compression, problem, fitInto, pixelsLeft);
   }
   if (width <= 0 || height <= 0) return Fail(problem, "bitmap dimensions are not positive");
-  if (width * height > kMaxDibPixels) return Fail(problem, "bitmap too large");
+  if (const char* why = TooLarge(width * height, pixelsLeft, false)) return Fail(problem, why);
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
       bitCount != 32)
     return Fail(problem, "unsupported bits per pixel");

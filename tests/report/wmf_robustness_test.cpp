@@ -42,6 +42,8 @@ TEST(WmfRobustnessTest, FaultsAreReportedAndNothingRunsAway) {
   const int firstRecord = 22 + 18;
   const QByteArray hugeBitmap = reporttest::DibHeader(100000, 100000, 24, BI_RGB, 0) + QByteArray(64, '\0');
   const QByteArray shortBitmap = reporttest::DibHeader(100, 100, 24, BI_RGB, 0) + QByteArray(64, '\0');
+  // 4096 × 4096 pixels in eight bytes of runs: the largest bitmap, each time it is drawn.
+  const QByteArray rleBomb = reporttest::DibHeader(4096, 4096, 8, BI_RLE8, 2) + QByteArray(256 * 4, '\0') + QByteArray("\x00\x01", 2);
   const QByteArray badJpeg = reporttest::DibHeader(10, 10, 0, BI_JPEG, 8) + QByteArray("\xFF\xD8notjpeg", 10);
 
   const struct {
@@ -63,6 +65,9 @@ TEST(WmfRobustnessTest, FaultsAreReportedAndNothingRunsAway) {
       {"deleting a missing object", Page().Record(META_DELETEOBJECT, {65535}).Eof().Bytes(), WmfStatus::Damaged, "missing object"},
       {"bitmap larger than allowed", Page().StretchDib(0, 0, 100, 100, 10, 10, hugeBitmap).Eof().Bytes(), WmfStatus::Damaged, "too large"},
       {"bitmap pixels missing", Page().StretchDib(0, 0, 100, 100, 10, 10, shortBitmap).Eof().Bytes(), WmfStatus::Damaged, "cut short"},
+      {"largest bitmap drawn four times", Repeat(Page(), 4, [&](WmfBuilder& b) { b.StretchDib(0, 0, 100, 100, 4096, 4096, rleBomb); }), WmfStatus::Ok, ""},
+      {"largest bitmap drawn again and again", Repeat(Page(), 50, [&](WmfBuilder& b) { b.StretchDib(0, 0, 100, 100, 4096, 4096, rleBomb); }), WmfStatus::Damaged, "too large in all"},
+      {"largest pattern brush made again and again", Repeat(Page(), 50, [&](WmfBuilder& b) { b.Raw(META_DIBCREATEPATTERNBRUSH, QByteArray("\x05\x00\x00\x00", 4) + rleBomb); }), WmfStatus::Damaged, "too large in all"},
       {"JPEG that does not decode", Page().StretchDib(0, 0, 100, 100, 10, 10, badJpeg).Eof().Bytes(), WmfStatus::Damaged, "does not decode"},
       {"zero window extent", Page().WindowExt(0, 100).Rectangle(0, 0, 10, 10).Eof().Bytes(), WmfStatus::Damaged, "zero"},
       {"extent scaled by zero", Page().Record(META_SCALEWINDOWEXT, {1, 1, 0, 1}).Eof().Bytes(), WmfStatus::Damaged, "zero"},

@@ -19,6 +19,14 @@ constexpr std::uint32_t kNotSrcCopy = 0x00330008u;
 
 }  // namespace
 
+std::optional<WmfDib> WmfRecordPlayer::DecodeBitmap(const unsigned char* data, std::size_t size,
+                                                    std::uint16_t colorUsage, std::string* problem,
+                                                    QSize fitInto) {
+  auto dib = DecodeDib(data, size, colorUsage, problem, fitInto, bitmapPixelsLeft_);
+  if (dib) bitmapPixelsLeft_ -= std::int64_t{dib->image.width()} * dib->image.height();
+  return dib;
+}
+
 bool WmfRecordPlayer::DrawBitmap(std::uint16_t function, Params p, std::size_t n) {
   if (n < 16) return Fault("record too short");
   const std::uint32_t rop = ReadU32(p);
@@ -60,7 +68,7 @@ bool WmfRecordPlayer::DrawBitmap(std::uint16_t function, Params p, std::size_t n
   const QSize devicePixels = base_.mapRect(target).size().toSize().expandedTo(QSize(1, 1));
 
   std::string problem;
-  auto dib = DecodeDib(p + dibOffset, n - dibOffset, usage, &problem, devicePixels);
+  auto dib = DecodeBitmap(p + dibOffset, n - dibOffset, usage, &problem, devicePixels);
   if (!dib) return Fault(("bitmap: " + problem).c_str());
 
   // Source rectangle in stored pixels; STRETCHDIB counts a bottom-up bitmap's rows from below.

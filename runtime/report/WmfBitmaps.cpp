@@ -4,7 +4,6 @@
 #include <QImageReader>
 
 #include <algorithm>
-#include <vector>
 
 #include "runtime/report/WmfFormat.h"
 
@@ -16,20 +15,27 @@ std::optional<WmfDib> Fail(std::string* problem, const char* why) {
   return std::nullopt;
 }
 
+// Why a bitmap of `pixels` is refused, or nullptr.
+const char* TooLarge(std::int64_t pixels, std::int64_t pixelsLeft, bool embedded) {
+  if (pixels > kMaxDibPixels) return embedded ? "embedded image too large" : "bitmap too large";
+  if (pixels > pixelsLeft) return "bitmaps of the file too large in all";
+  return nullptr;
+}
+
 // Decodes an embedded JPEG or PNG stream, refusing images above the pixel cap before any
 // pixel memory is taken.
 std::optional<WmfDib> DecodeEmbedded(const unsigned char* bits, std::size_t size,
                                      std::uint32_t compression, std::string* problem,
-                                     QSize fitInto) {
+                                     QSize fitInto, std::int64_t pixelsLeft) {
   QByteArray bytes(reinterpret_cast<const char*>(bits), static_cast<qsizetype>(size));
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, compression == BI_JPEG ? "jpeg" : "png");
   reader.setAllocationLimit(static_cast<int>(kMaxDibPixels * 4 / (1024 * 1024)));
   const QSize declared = reader.size();
-  if (declared.isValid() &&
-      static_cast<std::int64_t>(declared.width()) * declared.height() > kMaxDibPixels)
-    return Fail(problem, "embedded image too large");
+  if (declared.isValid())
+    if (const char* why = TooLarge(std::int64_t{declared.width()} * declared.height(), pixelsLeft, true))
+      return Fail(problem, why);
   if (declared.isValid() && fitInto.isValid() && !fitInto.isEmpty() && compression == BI_JPEG) {
     const QSize scaled = declared.scaled(fitInto, Qt::KeepAspectRatioByExpanding);
     if (scaled.width() < declared.width() && scaled.height() < declared.height())
@@ -37,6 +43,8 @@ std::optional<WmfDib> DecodeEmbedded(const unsigned char* bits, std::size_t size
   }
   QImage image = reader.read();
   if (image.isNull()) return Fail(problem, "embedded image does not decode");
+  if (const char* why = TooLarge(std::int64_t{image.width()} * image.height(), pixelsLeft, true))
+    return Fail(problem, why);
   WmfDib dib;
   dib.image = std::move(image);
   dib.compression = compression;
@@ -46,14 +54,25 @@ std::optional<WmfDib> DecodeEmbedded(const unsigned char* bits, std::size_t size
   return dib;
 }
 
-// Expands RLE8/RLE4 runs into palette indices; -1 marks pixels the runs never reached.
-bool DecodeRle(const unsigned char* p, std::size_t n, int width, int height, bool rle4,
-               std::vector<int>& out) {
-  out.assign(static_cast<std::size_t>(width) * height, -1);
+// Expands RLE8/RLE4 runs into `image` (top row first) through the palette; pixels the runs
+// never reach stay transparent. Runs are written straight into the image: a few bytes of runs
+// may stand for the largest bitmap allowed, so no second buffer of its size is taken.
+bool DecodeRle(const unsigned char* p, std::size_t n, const QList<QRgb>& palette, bool rle4,
+               QImage& image) {
+  const int width = image.width(), height = image.height();
+  image.fill(Qt::transparent);
   std::int64_t x = 0, y = 0;  // y counts rows from the bottom
   std::size_t i = 0;
+  QRgb* line = nullptr;
+  std::int64_t lineY = -1;
   auto put = [&](int index) {
-    if (x < width && y < height) out[static_cast<std::size_t>((height - 1 - y) * width + x)] = index;
+    if (x < width && y < height) {
+      if (lineY != y) {
+        line = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(height - 1 - y)));
+        lineY = y;
+      }
+      line[x] = palette[index];
+    }
     ++x;
   };
   while (i + 1 < n) {
@@ -107,7 +126,8 @@ int MaskScale(std::uint32_t value, std::uint32_t mask) {
 }  // namespace
 
 std::optional<WmfDib> DecodeDib(const unsigned char* data, std::size_t size,
-                                std::uint16_t colorUsage, std::string* problem, QSize fitInto) {
+                                std::uint16_t colorUsage, std::string* problem, QSize fitInto,
+                                std::int64_t pixelsLeft) {
   if (size < 12) return Fail(problem, "bitmap header cut short");
   const std::uint32_t headerSize = ReadU32(data);
   std::int64_t width = 0, height = 0;
@@ -137,10 +157,10 @@ std::optional<WmfDib> DecodeDib(const unsigned char* data, std::size_t size,
     // The header's image size gives the stream's exact length; the record may pad it.
     const std::uint32_t declared = core ? 0 : ReadU32(data + 20);
     const std::size_t length = declared && declared <= size - offset ? declared : size - offset;
-    return DecodeEmbedded(data + offset, length, compression, problem, fitInto);
+    return DecodeEmbedded(data + offset, length, compression, problem, fitInto, pixelsLeft);
   }
   if (width <= 0 || height <= 0) return Fail(problem, "bitmap dimensions are not positive");
-  if (width * height > kMaxDibPixels) return Fail(problem, "bitmap too large");
+  if (const char* why = TooLarge(width * height, pixelsLeft, false)) return Fail(problem, why);
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
       bitCount != 32)
     return Fail(problem, "unsupported bits per pixel");
@@ -199,16 +219,8 @@ std::optional<WmfDib> DecodeDib(const unsigned char* data, std::size_t size,
   if (image.isNull()) return Fail(problem, "bitmap memory refused");
 
   if (compression == BI_RLE8 || compression == BI_RLE4) {
-    std::vector<int> indices;
-    if (!DecodeRle(bits, available, w, h, compression == BI_RLE4, indices))
+    if (!DecodeRle(bits, available, palette, compression == BI_RLE4, image))
       return Fail(problem, "compressed bitmap runs past its data");
-    for (int y = 0; y < h; ++y) {
-      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = 0; x < w; ++x) {
-        const int index = indices[static_cast<std::size_t>(y) * w + x];
-        line[x] = index < 0 ? qRgba(0, 0, 0, 0) : palette.value(index);
-      }
-    }
   } else {
     const std::size_t stride = ((static_cast<std::size_t>(w) * bitCount + 31) / 32) * 4;
     if (stride * static_cast<std::size_t>(h) > available) return Fail(problem, "bitmap pixels cut short");

@@ -16,6 +16,10 @@ namespace wdrt::report {
 
 // Largest bitmap we decode, in pixels (64 MB as 32-bit pixels).
 constexpr std::int64_t kMaxDibPixels = 16 * 1024 * 1024;
+// Most bitmap pixels one play of a file decodes: a few bytes of runs or of a compressed
+// stream can stand for the largest bitmap, so a small file could otherwise ask for it again and
+// again. Four of the largest, or about two full pages at 600 dpi.
+constexpr std::int64_t kMaxWmfBitmapPixels = 4 * kMaxDibPixels;
 
 struct WmfDib {
   QImage image;             // decoded pixels, top row first
@@ -26,10 +30,11 @@ struct WmfDib {
 };
 
 // Decodes the DIB of `size` bytes at `data`. An embedded JPEG larger than `fitInto` (when
-// valid) is decoded at a reduced scale that still covers it. On failure returns nullopt and
-// says why in `problem`.
+// valid) is decoded at a reduced scale that still covers it. A bitmap of more than
+// `pixelsLeft` pixels (what is left of the file's allowance) is refused. On failure returns
+// nullopt and says why in `problem`.
 std::optional<WmfDib> DecodeDib(const unsigned char* data, std::size_t size,
                                 std::uint16_t colorUsage, std::string* problem,
-                                QSize fitInto = QSize());
+                                QSize fitInto = QSize(), std::int64_t pixelsLeft = kMaxDibPixels);
 
 }  // namespace wdrt::report

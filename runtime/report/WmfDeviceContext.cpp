@@ -30,9 +30,7 @@ QRegion RectRegion(const QTransform& toClip, const QRectF& logical) {
 }  // namespace
 
 WmfDeviceContext::WmfDeviceContext(double deviceUnitsPerInch, std::size_t declaredObjects)
-    : unitsPerInch_(deviceUnitsPerInch) {
-  objects_.resize(std::min(declaredObjects, kMaxWmfObjects));
-}
+    : unitsPerInch_(deviceUnitsPerInch), declaredObjects_(std::min(declaredObjects, kMaxWmfObjects)) {}
 
 QTransform WmfDeviceContext::LogicalToDevice() const {
   const WmfDcState& s = state_;
@@ -90,8 +88,8 @@ bool WmfDeviceContext::Select(std::size_t index) {
 }
 
 bool WmfDeviceContext::Delete(std::size_t index) {
-  if (index >= objects_.size()) return false;
-  objects_[index] = WmfObject{};
+  if (index >= std::max(objects_.size(), declaredObjects_)) return false;
+  if (index < objects_.size()) objects_[index] = WmfObject{};
   return true;
 }
 

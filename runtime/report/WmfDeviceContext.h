@@ -103,6 +103,9 @@ class WmfDeviceContext {
   double unitsPerInch_;
   WmfDcState state_;
   std::vector<WmfDcState> saved_;
+  // Slots grow as objects are made: the header's count is only a hint, and a table of its
+  // size made up front would cost every play of a file that declares thousands.
+  std::size_t declaredObjects_;
   std::vector<WmfObject> objects_;
 };
 

@@ -365,9 +365,10 @@ bool WmfRecordPlayer::CreateObject(std::uint16_t function, Params p, std::size_t
         ok = Fault("pattern brush record too short");
         break;
       }
-      auto dib = DecodeDib(p + 4, n - 4, ReadU16(p + 2), &problem);
+      if (!painter_) break;  // passes that paint nothing need no pattern pixels
+      auto dib = DecodeBitmap(p + 4, n - 4, ReadU16(p + 2), &problem);
       if (!dib) {
-        ok = Fault("pattern brush bitmap is damaged");
+        ok = Fault(("pattern brush bitmap: " + problem).c_str());
         break;
       }
       o.brush.style = BS_DIBPATTERN;

@@ -13,8 +13,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "runtime/report/WmfBitmaps.h"
 #include "runtime/report/WmfDeviceContext.h"
 #include "runtime/report/WmfHeader.h"
 #include "runtime/report/WmfPlayer.h"
@@ -58,6 +60,10 @@ class WmfRecordPlayer {
   bool ExtTextOut(Params p, std::size_t n);
   bool DrawBitmap(std::uint16_t function, Params p, std::size_t n);
   bool PatBlt(QRectF logical, std::uint32_t rop);
+  // DecodeDib within what is left of the file's bitmap allowance, which it then takes from.
+  std::optional<WmfDib> DecodeBitmap(const unsigned char* data, std::size_t size,
+                                     std::uint16_t colorUsage, std::string* problem,
+                                     QSize fitInto = QSize());
 
   // Painting helpers. Prepare returns false when nothing is to be painted (no painter, R2_NOP).
   void NoteDrawing(const QRectF& logicalBounds);
@@ -66,7 +72,6 @@ class WmfRecordPlayer {
   bool CanMixWithDestination() const;  // raster operations are carried out
   QTransform LogicalToPainter() const;
   QTransform LogicalToClip() const;  // logical units → the painter's device pixels
-  QFont MakeFont(double pixelHeight, double pixelWidth);
   void SetPainterTransform(const QTransform& logicalToPainter);
 
   QPainter* painter_;
@@ -86,6 +91,7 @@ class WmfRecordPlayer {
   QRectF windowFrame_;
   QRectF extent_;
   WmfPlayResult result_;
+  std::int64_t bitmapPixelsLeft_ = kMaxWmfBitmapPixels;
 };
 
 }  // namespace wdrt::report

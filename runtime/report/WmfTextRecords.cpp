@@ -1,21 +1,18 @@
 // TEXTOUT and EXTTEXTOUT: fonts scaled from logical units, alignment, spacing arrays,
 // opaque and clipping rectangles, and the text report for search and export.
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/report/WmfFontCache.h"
 #include "runtime/report/WmfFormat.h"
 #include "runtime/report/WmfRecordPlayer.h"
 #include "runtime/report/WmfTextCodec.h"
 
 namespace wdrt::report {
 namespace {
-
-// Largest text height drawn, in painter units; larger fonts are clamped.
-constexpr double kMaxTextHeight = 20000;
 
 // Byte length of each character of a double-byte charset, or empty when the decoded text does
 // not line up with the bytes one character per sequence.
@@ -34,49 +31,6 @@ std::vector<int> SequenceLengths(const QByteArray& bytes, std::uint8_t charset, 
 }
 
 }  // namespace
-
-// The face to ask for: the file's own when it is installed or substituted, otherwise a common
-// face of the same family kind. Unknown names would send every lookup through the system's
-// whole fallback search, which costs far more than drawing the text.
-QString FaceFor(const WmfFont& f) {
-  if (!f.face.isEmpty() && (QFontDatabase::hasFamily(f.face) || !QFont::substitutes(f.face).isEmpty()))
-    return f.face;
-  switch (f.pitchAndFamily & 0xF0) {
-    case 0x10: return QStringLiteral("Times New Roman");  // roman
-    case 0x30: return QStringLiteral("Courier New");      // modern (fixed pitch)
-    default: return (f.pitchAndFamily & 0x03) == 1 ? QStringLiteral("Courier New") : QStringLiteral("Arial");
-  }
-}
-
-QFont WmfRecordPlayer::MakeFont(double pixelHeight, double pixelWidth) {
-  const WmfFont& f = dc_.State().font;
-  QPaintDevice* device = painter_ ? painter_->device() : &metricsDevice_;
-  const double dpi = device->logicalDpiY() > 0 ? device->logicalDpiY() : 72;
-  QFont font(FaceFor(f));
-  switch (f.pitchAndFamily & 0xF0) {
-    case 0x10: font.setStyleHint(QFont::Serif); break;
-    case 0x20: font.setStyleHint(QFont::SansSerif); break;
-    case 0x30: font.setStyleHint(QFont::TypeWriter); break;
-    case 0x40: font.setStyleHint(QFont::Cursive); break;
-    case 0x50: font.setStyleHint(QFont::Decorative); break;
-    default: break;
-  }
-  font.setPointSizeF(std::clamp(pixelHeight, 0.1, kMaxTextHeight) * 72 / dpi);
-  if (f.height > 0) {
-    // A positive height is the cell (with internal leading): fit the line height to it.
-    const double line = QFontMetricsF(font, device).height();
-    if (line > 0) font.setPointSizeF(std::clamp(pixelHeight * pixelHeight / line, 0.1, kMaxTextHeight) * 72 / dpi);
-  }
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight == 0 ? 400 : f.weight, 100, 900)));
-  font.setItalic(f.italic);
-  font.setUnderline(f.underline);
-  font.setStrikeOut(f.strikeOut);
-  if (pixelWidth > 0) {
-    const double average = QFontMetricsF(font, device).averageCharWidth();
-    if (average > 0) font.setStretch(std::clamp(static_cast<int>(std::lround(pixelWidth / average * 100)), 1, 4000));
-  }
-  return font;
-}
 
 bool WmfRecordPlayer::TextOut(Params p, std::size_t n) {
   if (n < 2) return Fault("record too short");
@@ -138,9 +92,9 @@ bool WmfRecordPlayer::DrawText(const QByteArray& bytes, QPointF reference, std::
 
   double height = std::abs(s.font.height) * sy;
   if (s.font.height == 0) height = header_.unitsPerInch * std::fabs(deviceToPainter_.m22()) * 12 / 72;
-  QFont font = MakeFont(height, std::abs(s.font.width) * sx);
-  if (s.charExtra && spacing.empty()) font.setLetterSpacing(QFont::AbsoluteSpacing, s.charExtra * sx);
   QPaintDevice* device = painter_ ? painter_->device() : &metricsDevice_;
+  QFont font = WmfQFontFor(s.font, height, std::abs(s.font.width) * sx, *device);
+  if (s.charExtra && spacing.empty()) font.setLetterSpacing(QFont::AbsoluteSpacing, s.charExtra * sx);
   const QFontMetricsF metrics(font, device);
 
   // Advance of each character along the baseline (painter units) when the record gives them.

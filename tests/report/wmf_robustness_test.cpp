@@ -29,12 +29,21 @@ QByteArray Patch32(QByteArray bytes, int offset, std::uint32_t value) {
   return bytes;
 }
 
+// Replaces the 16-bit word at `offset`.
+QByteArray Patch16(QByteArray bytes, int offset, std::uint16_t value) {
+  bytes[offset] = static_cast<char>(value & 0xFF);
+  bytes[offset + 1] = static_cast<char>(value >> 8);
+  return bytes;
+}
+
 TEST(WmfRobustnessTest, FaultsAreReportedAndNothingRunsAway) {
   reporttest::EnsureGuiApp();
   const QByteArray good = Page().Rectangle(0, 0, 500, 500).Eof().Bytes();
   const int firstRecord = 22 + 18;
   const QByteArray hugeBitmap = reporttest::DibHeader(100000, 100000, 24, BI_RGB, 0) + QByteArray(64, '\0');
   const QByteArray shortBitmap = reporttest::DibHeader(100, 100, 24, BI_RGB, 0) + QByteArray(64, '\0');
+  // 4096 × 4096 pixels in eight bytes of runs: the largest bitmap, each time it is drawn.
+  const QByteArray rleBomb = reporttest::DibHeader(4096, 4096, 8, BI_RLE8, 2) + QByteArray(256 * 4, '\0') + QByteArray("\x00\x01", 2);
   const QByteArray badJpeg = reporttest::DibHeader(10, 10, 0, BI_JPEG, 8) + QByteArray("\xFF\xD8notjpeg", 10);
 
   const struct {
@@ -50,9 +59,15 @@ TEST(WmfRobustnessTest, FaultsAreReportedAndNothingRunsAway) {
       {"zero size before the end", Patch32(good, firstRecord, 0), WmfStatus::Damaged, "size below"},
       {"no EOF record", good.left(good.size() - 6), WmfStatus::Damaged, ""},
       {"object index out of range", Page().Record(META_SELECTOBJECT, {500}).Eof().Bytes(), WmfStatus::Damaged, "missing object"},
+      {"deleting a declared object never made", Patch16(Page().Record(META_DELETEOBJECT, {5}).Eof().Bytes(), 32, 10), WmfStatus::Ok, ""},
+      {"selecting a declared object never made", Patch16(Page().Record(META_SELECTOBJECT, {5}).Eof().Bytes(), 32, 10), WmfStatus::Damaged, "missing object"},
+      {"deleting past the declared objects", Patch16(Page().Record(META_DELETEOBJECT, {10}).Eof().Bytes(), 32, 10), WmfStatus::Damaged, "missing object"},
       {"deleting a missing object", Page().Record(META_DELETEOBJECT, {65535}).Eof().Bytes(), WmfStatus::Damaged, "missing object"},
       {"bitmap larger than allowed", Page().StretchDib(0, 0, 100, 100, 10, 10, hugeBitmap).Eof().Bytes(), WmfStatus::Damaged, "too large"},
       {"bitmap pixels missing", Page().StretchDib(0, 0, 100, 100, 10, 10, shortBitmap).Eof().Bytes(), WmfStatus::Damaged, "cut short"},
+      {"largest bitmap drawn four times", Repeat(Page(), 4, [&](WmfBuilder& b) { b.StretchDib(0, 0, 100, 100, 4096, 4096, rleBomb); }), WmfStatus::Ok, ""},
+      {"largest bitmap drawn again and again", Repeat(Page(), 50, [&](WmfBuilder& b) { b.StretchDib(0, 0, 100, 100, 4096, 4096, rleBomb); }), WmfStatus::Damaged, "too large in all"},
+      {"largest pattern brush made again and again", Repeat(Page(), 50, [&](WmfBuilder& b) { b.Raw(META_DIBCREATEPATTERNBRUSH, QByteArray("\x05\x00\x00\x00", 4) + rleBomb); }), WmfStatus::Damaged, "too large in all"},
       {"JPEG that does not decode", Page().StretchDib(0, 0, 100, 100, 10, 10, badJpeg).Eof().Bytes(), WmfStatus::Damaged, "does not decode"},
       {"zero window extent", Page().WindowExt(0, 100).Rectangle(0, 0, 10, 10).Eof().Bytes(), WmfStatus::Damaged, "zero"},
       {"extent scaled by zero", Page().Record(META_SCALEWINDOWEXT, {1, 1, 0, 1}).Eof().Bytes(), WmfStatus::Damaged, "zero"},

@@ -34,7 +34,6 @@ using wdrt::report::PreviewQueue;
 using wdrt::report::Report;
 
 constexpr int kThermometer = 1, kUserString = 2, kPctText = 3, kCancel = 4;
-constexpr int kRecordsPerEvent = 25;
 constexpr const char* kSettingsFile = "RPVWRPTS.INI";
 // Zoom 50, help from the settings file, text export shown, opened zoomed in (option 8).
 constexpr printing::PreviewCall kBookPreview{50, true, false, false, 8};
@@ -89,12 +88,10 @@ class PrintRun : public BookWindow {
     printersOwnCopies_ = printer.devMode.dmCopies;
     printer.devMode.dmCopies = 1;
     wdrt::report::StorePrinterSettings(printer);
-    response_ = ResponseCancelled;
     g.GlobalResponse = 0;
     openedTable_ = !kidlt_.IsOpen();
     if (openedTable_) CheckOpen(kidlt_, 1, 0, 0, 1);
     outputName_ = book_.pdfName.substr(0, 40);
-    toProcess_ = kidlt_.Records();
     wdrt::SetKeyCode(0);
     Run();
     wdrt::Close(window);
@@ -105,6 +102,7 @@ class PrintRun : public BookWindow {
     const int level = BeginInit(true);
     if (level != LevelOk) return level;
     window = wdrt::Open(ProgressWindowDef(ModuleName(book_.program, book_.printModule + 1)));
+    batches_.Begin(window, kidlt_.Records(), strings_.ProgWinPctText);
     wdrt::SetValue(window, kThermometer, "0");
     wdrt::SetText(window, kPctText, strings_.ProgWinPctText);
     window->SetTitle(strings_.ProgWinTitlePrvw);
@@ -141,72 +139,45 @@ class PrintRun : public BookWindow {
 
   void Prepare() {
     if (!view_.Open()) StandardWarning(WarnViewOpen, "KIDLT");
-    ReadNext();
-    if (response_ != ResponseCompleted) {
-      response_ = ResponseCancelled;
+    if (!batches_.ReadNext()) {
       Stop();
       return;
     }
     report_.Open();
-    if (report_.copies != wdrt::report::CurrentPrinter().devMode.dmCopies)
-      report_.copies = std::max<int>(1, wdrt::report::CurrentPrinter().devMode.dmCopies);
-    savedCopies_ = report_.copies;
-    if (report_.collate) report_.copies = 1;  // copies are then made by repeating pages
+    savedCopies_ = printing::PrepareReportCopies(report_);
     if (report_.jobText.empty()) report_.jobText = "PrintBook1a";
     report_.SetPreviewQueue(&queue_);
     wdrt::SetTimer(window, 1);
   }
 
   void Generate() {
-    for (int i = 0; i < perEvent_; ++i) {
+    const bool last = batches_.Batch([this] {
       if (Globals().EMAILREQ == 1 && !namerSet_) {
         pages_.SetNamer(report_);
         namerSet_ = true;
       }
       for (const char* band : kBookletBands) report_.Print(band);
-      ReadNext();
-      if (response_ == ResponseCompleted) {
-        response_ = ResponseCancelled;  // not finished while another record waits
-        continue;
-      }
-      response_ = ResponseCompleted;  // no record left: the last one is printed
-      break;
-    }
-    if (response_ == ResponseCompleted) Stop();
+    });
+    if (last) Stop();
   }
 
-  // Reads the next child; the response says whether there was one.
-  void ReadNext() {
-    if (!view_.Next()) {
-      if (wdrt::ErrorCode() != wdrt::ErrNoMoreRecords) StandardWarning(WarnRecordRetrieval, "KIDLT");
-      response_ = ResponseCancelled;
-      return;
-    }
-    response_ = ResponseCompleted;
-    ++processed_;
-    progress_.Show(window, processed_, toProcess_, strings_.ProgWinPctText);
+  // Reads the next child; false when none is left.
+  bool ReadRecord() {
+    if (view_.Next()) return true;
+    if (wdrt::ErrorCode() != wdrt::ErrNoMoreRecords) StandardWarning(WarnRecordRetrieval, "KIDLT");
+    return false;
   }
 
   void AskCancel() {
-    const printing::CancelAnswer answer =
-        printing::AskToCancel(strings_, queue_.Records() != 0 || report_.PagesDone() != 0);
-    if (answer == printing::CancelAnswer::KeepGoing) return;
-    perEvent_ = 1;
-    if (answer == printing::CancelAnswer::PreviewPartial) {
-      response_ = ResponseCompleted;
-      partial_ = true;
-      Stop();
-    } else if (answer == printing::CancelAnswer::Cancelled) {
-      response_ = ResponseCancelled;
-      Stop();
-    }
-    // OneAtATime: generation goes on, one record per timer event.
+    const bool pagesMade = queue_.Records() != 0 || report_.PagesDone() != 0;
+    if (batches_.Cancel(printing::AskToCancel(strings_, pagesMade))) Stop();
   }
 
   void AfterGeneration() {
     BookGlobals& g = Globals();
     kidlt_.Send("QUICKSCAN=off");
-    if ((response_ == ResponseCompleted && wdrt::KeyCode() != wdrt::KeyEsc) || partial_) {
+    response_ = batches_.Completed() ? ResponseCompleted : ResponseCancelled;
+    if (batches_.Previewable()) {
       report_.EndPage();
       pages_.CopyPages(queue_);
       if (g.EMAILREQ == 1) {
@@ -267,13 +238,9 @@ class PrintRun : public BookWindow {
   std::string outputName_;
   std::vector<std::string> cancelledPages_;
   std::uint8_t response_ = ResponseCancelled;
+  printing::ReportBatches batches_{kThermometer, kPctText, [this] { return ReadRecord(); }};
   bool openedTable_ = false;
   bool namerSet_ = false;
-  bool partial_ = false;
-  long toProcess_ = 0;
-  long processed_ = 0;
-  printing::ReportProgress progress_{kThermometer, kPctText};
-  int perEvent_ = kRecordsPerEvent;
   int savedCopies_ = 1;
   std::int16_t printersOwnCopies_ = 1;
 };

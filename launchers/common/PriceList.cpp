@@ -32,7 +32,6 @@ using wdrt::report::PreviewQueue;
 using wdrt::report::Report;
 
 constexpr int kThermometer = 1, kSpinner = 2, kUserString = 3, kPctText = 4, kCancel = 5;
-constexpr int kRecordsPerEvent = 25;
 constexpr const char* kSettingsFile = "RPVWRPTS.INI";
 constexpr const char* kReadingKey = "PRI:LICTYPEKEY";
 // Zoom 100, help not from the settings file, text export hidden and its setup skipped,
@@ -80,17 +79,15 @@ std::string TrimRight(std::string text) {
 
 // The text of a field of the current product as the detail line shows it.
 std::string FieldText(const wdrt::RecordBuffer& record, const std::string& field) {
-  char number[32];
+  // Numbers stand right-aligned in their column, so they need no padding of their own.
   if (field == "PRI:PRICE") {
     const std::int64_t cents = record.DecimalScaled("PRICE");
-    std::snprintf(number, sizeof number, "%7lld.%02lld", static_cast<long long>(cents / 100),
+    char price[32];
+    std::snprintf(price, sizeof price, "%lld.%02lld", static_cast<long long>(cents / 100),
                   static_cast<long long>((cents < 0 ? -cents : cents) % 100));
-    return TrimRight(std::string(number).substr(std::string(number).find_first_not_of(' ')));
+    return price;
   }
-  if (field == "PRI:NUMBERBOOKS") {
-    std::snprintf(number, sizeof number, "%3lld", static_cast<long long>(record.DecimalScaled("NUMBERBOOKS")));
-    return std::string(number).substr(std::string(number).find_first_not_of(' '));
-  }
+  if (field == "PRI:NUMBERBOOKS") return std::to_string(record.DecimalScaled("NUMBERBOOKS"));
   const std::string name = field.substr(field.find(':') + 1);
   if (name == "LICTYPE" || name == "WEBSITE") return record.CString(name);
   return TrimRight(record.Text(name));
@@ -108,10 +105,8 @@ class PriceListRun : public WindowController {
     printersOwnCopies_ = printer.devMode.dmCopies;
     printer.devMode.dmCopies = 1;
     wdrt::report::StorePrinterSettings(printer);
-    response_ = ResponseCancelled;
     g.GlobalResponse = 0;
     CheckOpen(prices_, 1, 0, 0, 1);
-    toProcess_ = prices_.Records();
     wdrt::SetKeyCode(0);
     Run();
     wdrt::Close(window);
@@ -131,6 +126,7 @@ class PriceListRun : public WindowController {
     g.GlobalResponse = 0;
     AttachToolbar(&relay_);
     window = wdrt::Open(ProgressWindowDef());
+    batches_.Begin(window, prices_.Records(), strings_.ProgWinPctText);
     wdrt::SetValue(window, kThermometer, "0");
     wdrt::SetText(window, kPctText, strings_.ProgWinPctText);
     window->SetTitle(strings_.ProgWinTitlePrvw);
@@ -174,18 +170,12 @@ class PriceListRun : public WindowController {
 
   void Prepare() {
     if (!view_.Open()) StandardWarning(WarnViewOpen, "Prices");
-    ReadNext();
-    if (response_ != ResponseCompleted) {
-      response_ = ResponseCancelled;
+    if (!batches_.ReadNext()) {
       Stop();
       return;
     }
     report_.Open();
-    reportOpened_ = true;
-    if (report_.copies != wdrt::report::CurrentPrinter().devMode.dmCopies)
-      report_.copies = std::max<int>(1, wdrt::report::CurrentPrinter().devMode.dmCopies);
-    savedCopies_ = report_.copies;
-    if (report_.collate) report_.copies = 1;  // copies are then made by repeating pages
+    savedCopies_ = printing::PrepareReportCopies(report_);
     report_.SetPreviewQueue(&queue_);
     report_.Print(kPriceHeadingBand);
     if (report_.jobText.empty()) report_.jobText = "Htmlreport";
@@ -195,54 +185,32 @@ class PriceListRun : public WindowController {
   void Generate() {
     static constexpr const char* kTurns[] = {"|", "/", "-", "\\"};
     wdrt::SetText(window, kSpinner, kTurns[++turn_ % 4]);
-    for (int i = 0; i < perEvent_; ++i) {
+    const bool last = batches_.Batch([this] {
       const wdrt::RecordBuffer& record = prices_.Record();
       report_.Print(kPriceDetailBand, [&record](const std::string& field) { return FieldText(record, field); });
-      ReadNext();
-      if (response_ == ResponseCompleted) {
-        response_ = ResponseCancelled;  // not finished while another product waits
-        continue;
-      }
-      response_ = ResponseCompleted;  // no product left: the last one is printed
-      break;
-    }
-    if (response_ == ResponseCompleted) Stop();
+    });
+    if (last) Stop();
   }
 
-  // Reads the next product; the response says whether there was one.
-  void ReadNext() {
-    if (!view_.Next()) {
-      if (wdrt::ErrorCode() != wdrt::ErrNoMoreRecords) StandardWarning(WarnRecordRetrieval, "Prices");
-      response_ = ResponseCancelled;
-      return;
-    }
-    response_ = ResponseCompleted;
-    ++processed_;
-    progress_.Show(window, processed_, toProcess_, strings_.ProgWinPctText);
+  // Reads the next product; false when none is left.
+  bool ReadRecord() {
+    if (view_.Next()) return true;
+    if (wdrt::ErrorCode() != wdrt::ErrNoMoreRecords) StandardWarning(WarnRecordRetrieval, "Prices");
+    return false;
   }
 
   void AskCancel() {
-    const printing::CancelAnswer answer =
-        printing::AskToCancel(strings_, queue_.Records() != 0 || report_.PagesDone() != 0);
-    if (answer == printing::CancelAnswer::KeepGoing) return;
-    perEvent_ = 1;
-    if (answer == printing::CancelAnswer::PreviewPartial) {
-      response_ = ResponseCompleted;
-      partial_ = true;
-      Stop();
-    } else if (answer == printing::CancelAnswer::Cancelled) {
-      response_ = ResponseCancelled;
-      Stop();
-    }
-    // OneAtATime: generation goes on, one product per timer event.
+    const bool pagesMade = queue_.Records() != 0 || report_.PagesDone() != 0;
+    if (batches_.Cancel(printing::AskToCancel(strings_, pagesMade))) Stop();
   }
 
   void AfterGeneration() {
     MenuGlobals& g = Globals();
     prices_.Send("QUICKSCAN=off");
     // The order form closes every list that was started, however the run ended.
-    if (reportOpened_) report_.Print(kPriceOrderFormBand);
-    if ((response_ == ResponseCompleted && wdrt::KeyCode() != wdrt::KeyEsc) || partial_) {
+    if (report_.IsOpen()) report_.Print(kPriceOrderFormBand);
+    response_ = batches_.Completed() ? ResponseCompleted : ResponseCancelled;
+    if (batches_.Previewable()) {
       report_.EndPage();
       made_ = queue_.Names();
       if (queue_.Records() == 0) {
@@ -275,16 +243,11 @@ class PriceListRun : public WindowController {
   Report report_;
   PreviewQueue queue_;
   printing::ReportDisplayStrings strings_;
-  printing::ReportProgress progress_{kThermometer, kPctText};
   wdrt::KeyedView view_;
   ToolbarRelay relay_;
   std::vector<std::string> made_;
   std::uint8_t response_ = ResponseCancelled;
-  bool reportOpened_ = false;
-  bool partial_ = false;
-  long toProcess_ = 0;
-  long processed_ = 0;
-  int perEvent_ = kRecordsPerEvent;
+  printing::ReportBatches batches_{kThermometer, kPctText, [this] { return ReadRecord(); }};
   int savedCopies_ = 1;
   int turn_ = 0;
   std::int16_t printersOwnCopies_ = 1;

@@ -5,6 +5,7 @@
 
 #include "rpvw32/Exports.h"
 #include "runtime/core/Events.h"
+#include "runtime/core/Keys.h"
 #include "runtime/dialogs/Message.h"
 #include "runtime/report/PrintJob.h"
 #include "runtime/report/PrinterSettings.h"
@@ -34,6 +35,56 @@ CancelAnswer AskToCancel(const ReportDisplayStrings& strings, bool pagesMade) {
   if (partial == wdrt::ButtonYes) return CancelAnswer::PreviewPartial;
   if (partial == wdrt::ButtonNo) return CancelAnswer::Cancelled;
   return CancelAnswer::OneAtATime;
+}
+
+void ReportBatches::Begin(wdrt::WindowPtr window, long toProcess, std::string percentSuffix) {
+  window_ = std::move(window);
+  toProcess_ = toProcess;
+  percentSuffix_ = std::move(percentSuffix);
+}
+
+bool ReportBatches::ReadNext() {
+  if (!read_()) return false;
+  ++processed_;
+  progress_.Show(window_, processed_, toProcess_, percentSuffix_);
+  return true;
+}
+
+bool ReportBatches::Batch(const PrintRecord& print) {
+  for (int i = 0; i < perEvent_; ++i) {
+    print();
+    if (!ReadNext()) {
+      completed_ = true;  // no record left: the last one is printed
+      return true;
+    }
+    completed_ = false;  // not finished while another record waits
+  }
+  return false;
+}
+
+bool ReportBatches::Cancel(CancelAnswer answer) {
+  if (answer == CancelAnswer::KeepGoing) return false;
+  perEvent_ = 1;
+  if (answer == CancelAnswer::PreviewPartial) {
+    completed_ = true;
+    partial_ = true;
+    return true;
+  }
+  if (answer == CancelAnswer::Cancelled) {
+    completed_ = false;
+    return true;
+  }
+  return false;  // one at a time: generation goes on, one record per timer event
+}
+
+bool ReportBatches::Previewable() const { return (completed_ && wdrt::KeyCode() != wdrt::KeyEsc) || partial_; }
+
+int PrepareReportCopies(wdrt::report::Report& report) {
+  const int printerCopies = wdrt::report::CurrentPrinter().devMode.dmCopies;
+  if (report.copies != printerCopies) report.copies = std::max(1, printerCopies);
+  const int saved = report.copies;
+  if (report.collate) report.copies = 1;
+  return saved;
 }
 
 void ShowNothingToPreview(const ReportDisplayStrings& strings) {

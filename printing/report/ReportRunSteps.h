@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "printing/report/ReportDisplayStrings.h"
 #include "runtime/core/Runtime.h"
@@ -36,7 +38,51 @@ enum class CancelAnswer {
 // The cancel questions; the partial question is asked only when pages were made.
 CancelAnswer AskToCancel(const ReportDisplayStrings& strings, bool pagesMade);
 
+// The records of a report procedure, read one ahead and printed in batches on the progress
+// window's timer, and what the cancel questions make of the run.
+class ReportBatches {
+ public:
+  using ReadRecord = std::function<bool()>;   // reads the next record; false when none is left
+  using PrintRecord = std::function<void()>;  // prints the record read last
+
+  static constexpr int kRecordsPerEvent = 25;
+
+  ReportBatches(int thermometer, int percentText, ReadRecord read)
+      : progress_(thermometer, percentText), read_(std::move(read)) {}
+
+  // The progress window and what the progress is measured against.
+  void Begin(wdrt::WindowPtr window, long toProcess, std::string percentSuffix);
+  // Reads the next record ahead; true when there was one, and the progress moves on.
+  bool ReadNext();
+  // One timer event: prints the record read ahead and reads the next, up to the batch size.
+  // True when the last record has been printed: generation is complete.
+  bool Batch(const PrintRecord& print);
+  // Applies an answer to the cancel questions; true when generation stops.
+  bool Cancel(CancelAnswer answer);
+
+  // Every record printed, or a partial preview accepted.
+  bool Completed() const { return completed_; }
+  // Whether the pages made go on to the preview: a completed run not ended by Esc, or a
+  // partial preview accepted.
+  bool Previewable() const;
+
+ private:
+  ReportProgress progress_;
+  ReadRecord read_;
+  wdrt::WindowPtr window_;
+  std::string percentSuffix_;
+  long toProcess_ = 0;
+  long processed_ = 0;
+  int perEvent_ = kRecordsPerEvent;
+  bool completed_ = false;
+  bool partial_ = false;
+};
+
 void ShowNothingToPreview(const ReportDisplayStrings& strings);
+
+// After OPEN: the report takes the printer's copies count; with collate it makes one copy
+// (the copies are then made by repeating pages). Returns the count to restore before preview.
+int PrepareReportCopies(wdrt::report::Report& report);
 
 // How a procedure calls the previewer.
 struct PreviewCall {

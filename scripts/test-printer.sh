@@ -73,7 +73,8 @@ CONF
   cupsd -f -c "$dir/serverroot/cupsd.conf" -s "$dir/serverroot/cups-files.conf" </dev/null >/dev/null 2>&1 &
   echo $! >"$dir/cupsd.pid"
   local server="127.0.0.1:$port"
-  for _ in $(seq 100); do
+  # Up to a minute: a loaded machine may take that long to start it.
+  for _ in $(seq 600); do
     if CUPS_SERVER=$server lpstat -r 2>/dev/null | grep -q "is running"; then break; fi
     sleep 0.1
   done

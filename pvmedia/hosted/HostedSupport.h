@@ -19,11 +19,14 @@ inline std::string Arg(const std::vector<std::string>& arguments, std::size_t in
 // A text as a script literal.
 QString JsString(const QString& text);
 
+// How long a call waits for the engine's answer: its renderer is a process of its own, which a
+// busy machine may hold back for seconds; only a dead renderer makes a caller wait this long.
+constexpr int kEngineAnswerMs = 30000;
 // Runs `script` in `page` and waits (with a nested event loop, at most `timeoutMs`) for its
 // result; an invalid value when it did not come.
-QVariant RunScript(QWebEnginePage* page, const QString& script, int timeoutMs = 5000);
+QVariant RunScript(QWebEnginePage* page, const QString& script, int timeoutMs = kEngineAnswerMs);
 // The page's HTML as the browser holds it now.
-QString PageHtml(QWebEnginePage* page, int timeoutMs = 5000);
+QString PageHtml(QWebEnginePage* page, int timeoutMs = kEngineAnswerMs);
 
 // Before the first WebEngine object: the sandbox switch for root (said once on the debug
 // channel) and software rendering on the offscreen platform.

@@ -20,8 +20,20 @@ namespace wdrt {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr auto kStepTimeout = std::chrono::seconds(10);
 constexpr auto kPoll = std::chrono::milliseconds(10);
+
+// How long a step waits for what it needs (a window, a control, a journal line). Generous: a
+// loaded machine or a sanitizer build may take many seconds for a first window or a long print
+// run, and a passing script never waits that long. WDRT_STEP_SECONDS shortens it where a test
+// expects a step to fail.
+Clock::duration StepTimeout() {
+  static const Clock::duration timeout = [] {
+    const char* text = std::getenv("WDRT_STEP_SECONDS");
+    const int seconds = text ? std::atoi(text) : 0;
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(seconds > 0 ? seconds : 90));
+  }();
+  return timeout;
+}
 
 ScriptStep Tokenise(int line, const std::string& text) {
   ScriptStep step;
@@ -51,8 +63,8 @@ ScriptStep Tokenise(int line, const std::string& text) {
 
 // Retries `attempt` until it succeeds or the step's time is up.
 template <typename F>
-bool Within(F&& attempt, Clock::duration timeout = kStepTimeout) {
-  const auto deadline = Clock::now() + timeout;
+bool Within(F&& attempt) {
+  const auto deadline = Clock::now() + StepTimeout();
   for (;;) {
     if (attempt()) return true;
     if (Clock::now() >= deadline) return false;
@@ -174,7 +186,8 @@ class Driver {
     }
     if (verb == "expect") {
       if (step.words.size() < 2) { reason = "expect needs a pattern"; return false; }
-      long next = WaitForJournalLine(step.words[1], journalCursor_, kStepTimeout);
+      long next = WaitForJournalLine(step.words[1], journalCursor_,
+                                     std::chrono::duration_cast<std::chrono::milliseconds>(StepTimeout()));
       if (next < 0) { reason = "no journal line matches " + step.words[1]; return false; }
       journalCursor_ = next;
       return true;

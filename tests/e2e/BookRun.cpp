@@ -13,7 +13,7 @@ RunResult RunBook(const std::string& book, const std::string& script, const std:
   options.script = script;
   options.environment = env;
   options.runDir = runDir;
-  options.timeoutSeconds = 120;
+  options.timeoutSeconds = 240;
   return RunProgram(options);
 }
 

@@ -2,7 +2,9 @@
 
 #include <QImage>
 #include <filesystem>
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 namespace e2e {
 namespace {
@@ -57,11 +59,17 @@ RunResult RunMenu(const MenuDesktop& desktop, const std::string& program, const 
   return RunProgram(options);
 }
 
-std::vector<std::string> Recorded(const MenuDesktop& desktop, const std::string& file) {
-  std::vector<std::string> lines;
-  std::ifstream in(desktop.records + "/" + file);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
+std::vector<std::string> Recorded(const MenuDesktop& desktop, const std::string& file, std::size_t lines) {
+  // The started programs run on after the menu has ended: wait for their lines, then read.
+  std::vector<std::string> read;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  for (;;) {
+    read.clear();
+    std::ifstream in(desktop.records + "/" + file);
+    for (std::string line; std::getline(in, line);) read.push_back(line);
+    if (read.size() >= lines || std::chrono::steady_clock::now() > deadline) return read;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 int AlphaAt(const std::string& png, int x, int y) {

@@ -22,8 +22,9 @@ MenuDesktop MakeMenuDesktop(bool handlers, const std::vector<std::string>& books
 
 RunResult RunMenu(const MenuDesktop& desktop, const std::string& program, const std::string& script);
 
-// The lines a script wrote ("browser.txt", "mail.txt", "fete.txt"); empty when none.
-std::vector<std::string> Recorded(const MenuDesktop& desktop, const std::string& file);
+// The lines a script wrote ("browser.txt", "mail.txt", "fete.txt"), once it has written at least
+// `lines` of them (the programs the menu started may still be running), or what is there after 30 s.
+std::vector<std::string> Recorded(const MenuDesktop& desktop, const std::string& file, std::size_t lines);
 
 // Reads the alpha (0–255) of a pixel of a PNG screenshot; -1 when it cannot be read.
 int AlphaAt(const std::string& png, int x, int y);

@@ -20,7 +20,7 @@ struct RunOptions {
   std::string script;                 // script text
   std::string workDir;                // current folder of the program (empty: a fresh one)
   std::vector<std::string> environment;  // extra NAME=value
-  int timeoutSeconds = 60;
+  int timeoutSeconds = 180;
   std::string runDir;                 // private folder (journal, config/); empty: a fresh one
 };
 

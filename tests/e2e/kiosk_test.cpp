@@ -43,7 +43,7 @@ TEST(Kiosk, FullScreenFrameOutlivesClosingAndEndsOnlyWithTheRightSum) {
   options.script = script;
   options.runDir = dir;
   options.environment = {"STORYLOOM_EXIT_SUM=7+5"};
-  options.timeoutSeconds = 60;
+  options.timeoutSeconds = 240;
   e2e::RunResult run = e2e::RunProgram(options);
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(LinesWith(run.journal, "kiosk-close-refused \"Storyloom\"").size(), 2u);

@@ -55,7 +55,7 @@ class PrintBook : public ::testing::Test {
     options.workDir = workDir_;
     options.script = script;
     options.environment = {"WDRT_SHELL_OPEN=/bin/true"};
-    options.timeoutSeconds = 150;
+    options.timeoutSeconds = 300;
     return e2e::RunProgram(options);
   }
 

@@ -94,6 +94,7 @@ TEST(RuntimeDemo, FailedStepEndsWithCodeThree) {
   e2e::RunOptions options;
   options.program = kDemo;
   options.script = "press \"No Such Window\" 1\n";
+  options.environment = {"WDRT_STEP_SECONDS=2"};
   options.timeoutSeconds = 40;
   e2e::RunResult result = e2e::RunProgram(options);
   EXPECT_EQ(result.exitCode, 3);

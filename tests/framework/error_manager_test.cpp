@@ -391,7 +391,7 @@ int RunWithMessageWindow(const std::function<int()>& call, int press,
   std::atomic<int> result{-1};
   std::thread caller([&] { result = call(); });
   wdrt::WindowPtr window;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   // The window is ready once its Init has shown the icon, its last step.
   auto ready = [](const wdrt::WindowPtr& w) {
     const auto icon = w->Control(MessageWindow::kIcon);
@@ -415,7 +415,7 @@ int RunWithMessageWindow(const std::function<int()>& call, int press,
 
 // Waits until the list shows its rows (the window fills it when it opens).
 std::string ListText(const wdrt::WindowPtr& window) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (std::chrono::steady_clock::now() < deadline) {
     const std::string text = wdrt::GetText(window, MessageWindow::kHistoryList);
     if (!text.empty()) return text;

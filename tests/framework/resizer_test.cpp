@@ -390,7 +390,7 @@ namespace {
     // A watchdog ends the wait below should the sized event never come.
     std::atomic<bool> done{false};
     std::thread watchdog([&] {
-      for (int i = 0; i < 200 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      for (int i = 0; i < 600 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
       if (!done) wdrt::PostToWindow(window, wdrt::EventUser);
     });
     wdrt::GetViewPort()->ResizeByUser(window, 200, 150);

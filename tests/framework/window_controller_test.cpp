@@ -184,7 +184,7 @@ TEST(WindowControllerEvents, RunReturnsTheButtonsResponse) {
     } rows;
     return rows.Run();
   });
-  ASSERT_EQ(run.wait_for(5s), std::future_status::ready);
+  ASSERT_EQ(run.wait_for(30s), std::future_status::ready);
   EXPECT_EQ(run.get(), ResponseCompleted);
 }
 
@@ -281,7 +281,7 @@ TEST(WindowControllerThreads, StartedProcedureRunsItsOwnLoopWhileTheFirstKeepsWo
     return kick.Run();
   });
   auto future = secondThread.get_future();
-  ASSERT_EQ(future.wait_for(5s), std::future_status::ready);
+  ASSERT_EQ(future.wait_for(30s), std::future_status::ready);
   const int second = future.get();
   // The first window still takes input while the second is open on its own thread.
   wdrt::WindowPtr firstWindow;
@@ -291,10 +291,10 @@ TEST(WindowControllerThreads, StartedProcedureRunsItsOwnLoopWhileTheFirstKeepsWo
   EXPECT_NE(firstWindow->Thread(), second);
   EXPECT_FALSE(firstWindow->IsCovered());
   wdrt::PostInput(firstWindow, wdrt::EventAccepted, 2);
-  ASSERT_EQ(first.wait_for(5s), std::future_status::ready);
+  ASSERT_EQ(first.wait_for(30s), std::future_status::ready);
   EXPECT_TRUE(firstGotEvent);
   wdrt::Post(wdrt::EventAccepted, 1, second);
-  EXPECT_TRUE(wdrt::WaitForProcedureThreads(0, 5s));
+  EXPECT_TRUE(wdrt::WaitForProcedureThreads(0, 30s));
 }
 
 TEST(WindowControllerThreads, ProcedureCalledOnTheSameThreadBlocksTheCallersInput) {
@@ -334,9 +334,9 @@ TEST(WindowControllerThreads, ProcedureCalledOnTheSameThreadBlocksTheCallersInpu
     kick.Run();
     return kick.accepted;
   });
-  ASSERT_EQ(innerOpen.get_future().wait_for(5s), std::future_status::ready);
+  ASSERT_EQ(innerOpen.get_future().wait_for(30s), std::future_status::ready);
   wdrt::WindowPtr outer, inner;
-  for (int i = 0; i < 100 && !inner; ++i) {
+  for (int i = 0; i < 3000 && !inner; ++i) {
     for (const auto& w : wdrt::OpenWindows()) {
       if (w->Title() == "Outer") outer = w;
       if (w->Title() == "Inner") inner = w;
@@ -349,10 +349,10 @@ TEST(WindowControllerThreads, ProcedureCalledOnTheSameThreadBlocksTheCallersInpu
   EXPECT_FALSE(outer->HasPending());
   wdrt::PostInput(inner, wdrt::EventAccepted, 1);  // the inner window closes
   innerMayClose.set_value();
-  for (int i = 0; i < 200 && outer->IsCovered(); ++i) std::this_thread::sleep_for(10ms);
+  for (int i = 0; i < 3000 && outer->IsCovered(); ++i) std::this_thread::sleep_for(10ms);
   EXPECT_FALSE(outer->IsCovered());
   wdrt::PostInput(outer, wdrt::EventAccepted, 2);
-  ASSERT_EQ(outerThread.wait_for(5s), std::future_status::ready);
+  ASSERT_EQ(outerThread.wait_for(30s), std::future_status::ready);
   const auto accepted = outerThread.get();
   EXPECT_EQ(std::count(accepted.begin(), accepted.end(), -1), 1);
 }

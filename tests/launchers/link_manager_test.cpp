@@ -123,7 +123,7 @@ class LinkWindow : public ::testing::Test {
 
   std::vector<std::string> Opened() {
     std::vector<std::string> lines;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 3000; ++i) {
       std::ifstream in(folder_ / "opened.txt");
       lines.clear();
       for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -233,7 +233,7 @@ TEST_F(LinkWindow, ListLinksTakeTheirColumnAndWriteMailAddressesInTheirQuotedFor
   // opener; the last one read stays in LISTURL.
   EXPECT_EQ(links_.LISTURL, "Ann");
   std::vector<std::string> opened;
-  for (int i = 0; i < 200 && opened.size() < 2; ++i) {
+  for (int i = 0; i < 3000 && opened.size() < 2; ++i) {
     opened = Opened();
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }

@@ -105,6 +105,11 @@ inline long StatusNumber(const std::string& alias, const std::string& item) {
   return reply.code == 0 ? std::stol(reply.text) : -1;
 }
 
+// How long a test waits for something the sound thread does. Generous on purpose: a loaded
+// machine or a sanitizer build may starve the audio thread for seconds; a passing run never
+// waits for it.
+inline constexpr std::chrono::seconds kSoundWait{30};
+
 // Polls `condition` until it holds or `timeout` passes; returns whether it held.
 inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;

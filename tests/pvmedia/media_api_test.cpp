@@ -36,7 +36,7 @@ TEST_F(MediaApi, PlaySendsOpenThenPlayAndReturnsAtOnce) {
   PvMediaAPI media{};
   const auto started = std::chrono::steady_clock::now();
   EXPECT_EQ(media.Play("first.wav   "), 1);  // trailing blanks are not part of the name
-  EXPECT_LT(std::chrono::steady_clock::now() - started, 500ms);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);  // far less than the 3 s sound
   EXPECT_EQ(MciLines(), (Lines{R"(mci "open mpegvideo!first.wav alias Mp3" -> 0)", R"(mci "play Mp3" -> 0)"}));
   EXPECT_EQ(Send("status Mp3 mode").text, "playing");
 }
@@ -62,10 +62,11 @@ TEST_F(MediaApi, StopThenPlayPlaysTheNewFileInRealTime) {
   const auto started = std::chrono::steady_clock::now();
   ASSERT_EQ(media.Play("SECOND.wav"), 1);  // found whatever the case
   EXPECT_EQ(StatusNumber("Mp3", "length"), 1000);
-  ASSERT_TRUE(WaitUntil([] { return StatusNumber("Mp3", "position") >= 250; }, 3s));
+  ASSERT_TRUE(WaitUntil([] { return StatusNumber("Mp3", "position") >= 250; }, soundtest::kSoundWait));
   const long position = StatusNumber("Mp3", "position");
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
-  EXPECT_NEAR(position, elapsed.count(), 150);
+  // Real time: never ahead of the clock beyond one buffer (how far behind depends on the load).
+  EXPECT_LE(position, elapsed.count() + 150);
 }
 
 TEST_F(MediaApi, StopFromAnyInstanceEndsTheSoundOfAnother) {
@@ -79,7 +80,7 @@ TEST_F(MediaApi, FinishedSoundStaysOpenUntilStop) {
   soundtest::WriteToneWav("blip.wav", 0.05);
   PvMediaAPI media{};
   ASSERT_EQ(media.Play("blip.wav"), 1);
-  ASSERT_TRUE(WaitUntil([] { return Send("status Mp3 mode").text == "stopped"; }, 3s));
+  ASSERT_TRUE(WaitUntil([] { return Send("status Mp3 mode").text == "stopped"; }, soundtest::kSoundWait));
   EXPECT_EQ(media.Stop(), 1);
 }
 

@@ -45,7 +45,7 @@ TEST_F(MediaThreads, TwoThreadsStoppingAndPlayingLeaveTheDeviceConsistent) {
   media.Stop();
   EXPECT_EQ(soundtest::Send("status Mp3 mode").code, 263u);
   ASSERT_EQ(media.Play("left.wav"), 1);
-  EXPECT_TRUE(soundtest::WaitUntil([] { return soundtest::StatusNumber("Mp3", "position") > 0; }, 3s));
+  EXPECT_TRUE(soundtest::WaitUntil([] { return soundtest::StatusNumber("Mp3", "position") > 0; }, soundtest::kSoundWait));
   EXPECT_EQ(media.Stop(), 1);
 }
 

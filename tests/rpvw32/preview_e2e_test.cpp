@@ -37,7 +37,7 @@ class Preview : public ::testing::Test {
     run.arguments = {std::to_string(pages), std::to_string(options), std::to_string(zoom), "1", caption};
     run.script = "expect \"^[0-9.]+ preview-open " + std::to_string(pages) + " \"\n" + script;
     run.runDir = runDir;
-    run.timeoutSeconds = 40;
+    run.timeoutSeconds = 180;
     return e2e::RunProgram(run);
   }
 
@@ -206,7 +206,7 @@ TEST(PreviewEmpty, AnEmptyPageListReturnsTwoAtOnce) {
   e2e::RunOptions run;
   run.program = std::string(STORYLOOM_SUITE_DIR) + "/rpvw32_demo";
   run.arguments = {"0"};
-  run.timeoutSeconds = 20;
+  run.timeoutSeconds = 180;
   const e2e::RunResult result = e2e::RunProgram(run);
   ASSERT_EQ(result.exitCode, 0) << result.output;
   EXPECT_TRUE(e2e::LinesWith(result.journal, "open-window").empty());

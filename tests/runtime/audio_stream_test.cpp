@@ -37,7 +37,7 @@ TEST_F(AudioStream, StartsBeforeTheDecodeEndsAndEndsAsAWholeDecode) {
   const AudioLoadResult whole = LoadAudioClip("long.wav", format_);
   ASSERT_EQ(whole.error, AudioLoadError::None);
   ASSERT_EQ(streamed.clip->Frames(), whole.clip->Frames());
-  ASSERT_TRUE(soundtest::WaitUntil([&] { return streamed.clip->FramesReady() == streamed.clip->Frames(); }, 20s));
+  ASSERT_TRUE(soundtest::WaitUntil([&] { return streamed.clip->FramesReady() == streamed.clip->Frames(); }, soundtest::kSoundWait));
   float worst = 0;
   std::size_t firstBad = 0;
   for (std::size_t frame = 0; frame < whole.clip->Frames(); frame += 1)
@@ -58,7 +58,7 @@ TEST_F(AudioStream, ASoundNobodyHoldsIsNotDecodedFurther) {
     dropped = streamed.clip;
   }
   EXPECT_TRUE(dropped.expired());
-  EXPECT_TRUE(soundtest::WaitUntil([] { return AudioStreamsDecoding() == 0; }, 2s));
+  EXPECT_TRUE(soundtest::WaitUntil([] { return AudioStreamsDecoding() == 0; }, soundtest::kSoundWait));
 }
 
 TEST_F(AudioStream, AVoiceWaitsForFramesNotYetDecoded) {
@@ -69,10 +69,10 @@ TEST_F(AudioStream, AVoiceWaitsForFramesNotYetDecoded) {
   EXPECT_TRUE(voice.Playing());
   EXPECT_EQ(voice.Position(), 0u);
   clip->Publish(clip->Frames() / 2);
-  ASSERT_TRUE(soundtest::WaitUntil([&] { return voice.Position() == clip->Frames() / 2; }, 2s));
+  ASSERT_TRUE(soundtest::WaitUntil([&] { return voice.Position() == clip->Frames() / 2; }, soundtest::kSoundWait));
   EXPECT_TRUE(voice.Playing());
   clip->Publish(clip->Frames());
-  EXPECT_TRUE(voice.WaitWhilePlaying(2s));
+  EXPECT_TRUE(voice.WaitWhilePlaying(soundtest::kSoundWait));
   EXPECT_EQ(voice.Position(), clip->Frames());
 }
 

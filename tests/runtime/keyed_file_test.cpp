@@ -233,11 +233,11 @@ TEST_F(KeyedFileTest, DenyAllOpenersAndLocksKeepOthersOutUntilTheyLetGo) {
   file_.Close();
   ASSERT_TRUE(file_.Open(wdrt::AccessReadWrite | wdrt::ShareDenyAll));
   EXPECT_EQ(other.Send("Recover=5"), "5");
+  const auto start = std::chrono::steady_clock::now();
   std::thread closer([this] {
     std::this_thread::sleep_for(300ms);
     file_.Close();
   });
-  const auto start = std::chrono::steady_clock::now();
   const bool opened = other.Open(wdrt::kModeSharedReadWrite);
   const auto waited = std::chrono::steady_clock::now() - start;
   closer.join();

@@ -110,14 +110,14 @@ void BrowserScenario() {
   second.Init(2, 0, 0, 0, "");
   Result("objectq_two_browsers", std::to_string(pv::ObjectQCount()));
   first.Load(workDir + "/first.html", 0, 1);
-  const bool complete = WaitFor([&] { return first.Seen(101, "first.html"); }, 20s);
+  const bool complete = WaitFor([&] { return first.Seen(101, "first.html"); }, 60s);
   Result("navigatecomplete", complete ? "1" : "0");
   Result("title", first.Parameter(101, 1));
   Result("event_name", first.TranslateEventID(101));
   second.Load("!not-a-page", 0, 1);
   Shot(window, "browser");
   first.Load(workDir + "/blocked.html", 0, 1);
-  const bool asked = WaitFor([&] { return first.Seen(250, "blocked.html"); }, 10s);
+  const bool asked = WaitFor([&] { return first.Seen(250, "blocked.html"); }, 60s);
   std::this_thread::sleep_for(1500ms);
   Result("blocked_asked", asked ? "1" : "0");
   Result("blocked_completed", first.Seen(101, "blocked.html") ? "1" : "0");
@@ -151,7 +151,9 @@ void EditorScenario() {
   editor.Html2Settings("#FFEEAA");
   std::string html;
   editor.Save("", 2, &html);
-  Result("background", html.find("bgcolor=\"#FFEEAA\"") != std::string::npos ? "1" : "0");
+  const bool coloured = html.find("bgcolor=\"#FFEEAA\"") != std::string::npos;
+  Result("background", coloured ? "1" : "0");
+  if (!coloured) Result("background_html", html.substr(0, 300));
   Shot(window, "editor");
   editor.Kill();
   wdrt::Close(window);
@@ -204,7 +206,7 @@ void MediaScenario() {
     }
     ended = maximum > 0 && media.GetInfo("PlayState") == "0";
     return ended;
-  }, 15s);
+  }, 60s);
   Result("duration", media.GetInfo("Duration"));
   Result("max_position", std::to_string(maximum));
   Result("advances", std::to_string(samples));
@@ -272,7 +274,7 @@ void MemoryScenario() {
     RecordingBrowser browser;
     browser.Init(1, 0, 0, 0, "");
     browser.Load(workDir + "/page.html", 0, 1);
-    WaitFor([&] { return browser.Seen(101, "page.html"); }, 10s);
+    WaitFor([&] { return browser.Seen(101, "page.html"); }, 60s);
     browser.Kill(0);
     wdrt::Close(window);
     std::this_thread::sleep_for(200ms);

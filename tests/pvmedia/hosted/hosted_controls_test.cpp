@@ -28,7 +28,7 @@ fs::path TestFolder() {
   return ::mkdtemp(pattern.data());
 }
 
-ScenarioRun RunScenario(const std::string& scenario, const fs::path& folder, int timeoutSeconds = 60,
+ScenarioRun RunScenario(const std::string& scenario, const fs::path& folder, int timeoutSeconds = 180,
                         const std::string& script = "") {
   const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "pvhosted_demo";
   fs::create_directories(folder / "xdg");
@@ -113,7 +113,7 @@ TEST_F(HostedControls, EditorMakesTheSelectionBoldAndSavesIt) {
   EXPECT_EQ(run.results["created"], "1");
   EXPECT_EQ(run.results["saved_bold"], "1");
   EXPECT_EQ(run.results["saved_inserted"], "1");
-  EXPECT_EQ(run.results["background"], "1");
+  EXPECT_EQ(run.results["background"], "1") << run.results["background_html"] << "\n" << run.debug;
 }
 
 TEST_F(HostedControls, PdfViewerOpensTwoPagesAndGoesToTheSecond) {

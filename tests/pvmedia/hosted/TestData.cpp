@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QPageSize>
 #include <QPainter>
+#include <QBuffer>
+#include <QImage>
 #include <QPdfWriter>
 #include <cmath>
 #include <cstdint>
@@ -107,6 +109,16 @@ bool WriteSwf(const std::string& file, int frames, int rate) {
   out += static_cast<char>(8);
   Put32(out, static_cast<std::uint32_t>(8 + body.size()));
   return WriteText(file, out + body);
+}
+
+std::string RedPng() {
+  QImage image(40, 40, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes.toStdString();
 }
 
 bool WritePdf(const std::string& file, int pages) {

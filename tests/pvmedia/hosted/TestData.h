@@ -13,6 +13,8 @@ bool WriteSwf(const std::string& file, int frames, int rate);
 // A PDF of `pages` pages, each saying its number in large type.
 bool WritePdf(const std::string& file, int pages);
 bool WriteText(const std::string& file, const std::string& text);
+// The bytes of a PNG picture of a red square.
+std::string RedPng();
 std::string ReadText(const std::string& file);
 
 }  // namespace hostedtest

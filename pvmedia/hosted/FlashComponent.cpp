@@ -18,9 +18,11 @@ namespace {
 constexpr int kLoadTimeoutMs = 15000;
 
 // The page that holds the player. Ruffle takes quality, scale, alignment and background as
-// load options (from the page's address). It does not tell the frame it shows, so the page
-// counts the time the movie has played and turns it into frames at the movie's rate; without
-// looping it pauses the movie on its last frame.
+// load options (from the page's address). Ruffle itself cannot show a chosen frame nor tell
+// the frame it shows: a movie that offers pvGotoFrame(n) and pvCurrentFrame() through
+// ExternalInterface is sent and read that way; for any other movie the page counts the time
+// it has played and turns it into frames at the movie's rate. Without looping the page
+// pauses the movie on its last frame.
 const char* kPage = R"(<!DOCTYPE html><html><head><meta charset="utf-8"></head>
 <body style="margin:0;overflow:hidden;background:#000">
 <div id="stage" style="width:100vw;height:100vh"></div>
@@ -42,7 +44,7 @@ pv.loop = pvOptions.loop !== "0";
   player.addEventListener("loadedmetadata", function() {
     pv.meta = player.metadata; pv.since = performance.now(); pv.playing = true;
   });
-  const load = {url: "/movie.swf"};
+  const load = {url: "/movie.swf", allowScriptAccess: true};
   for (const key of ["quality", "scale", "salign", "backgroundColor"]) if (pvOptions[key]) load[key] = pvOptions[key];
   player.load(load).catch(function(e) { pv.error = String(e); });
   setInterval(function() {
@@ -50,13 +52,16 @@ pv.loop = pvOptions.loop !== "0";
   }, 20);
 })();
 function pvElapsed() { return pv.played + (pv.playing ? performance.now() - pv.since : 0); }
+function pvSeeks() { return typeof pvPlayer.pvGotoFrame === "function" && typeof pvPlayer.pvCurrentFrame === "function"; }
 function pvFrame(loop) {
   if (!pv.meta) return 0;
+  if (pvSeeks()) return Number(pvPlayer.pvCurrentFrame()) - 1;
   const n = Math.max(1, pv.meta.numFrames), f = Math.floor(pvElapsed() / 1000 * pv.meta.frameRate);
   return loop ? f % n : Math.min(f, n - 1);
 }
 function pvPlay() { if (!pv.playing) { pv.since = performance.now(); pv.playing = true; } pvPlayer.play(); return true; }
 function pvPause() { if (pv.playing) { pv.played += performance.now() - pv.since; pv.playing = false; } pvPlayer.pause(); return true; }
+function pvGoto(frame) { if (!pvSeeks()) return false; pvPlayer.pvGotoFrame(frame + 1); return true; }
 function pvRewind() { pv.played = 0; pv.since = performance.now(); pvPlayer.reload(); return true; }
 </script></body></html>)";
 
@@ -179,9 +184,12 @@ std::string FlashComponent::Call(const std::string& name, const std::vector<std:
   if (name == "Play") return S(Player("pvPlay()"));
   if (name == "StopPlay") return S(Player("pvPause()"));
   if (name == "Rewind") return S(Player("pvRewind()"));
-  // Ruffle offers no way to show a frame of the page's choosing: it plays the movie's
-  // timeline from the start, so the control cannot go back, forward or to a frame.
-  if (name == "Back" || name == "Forward" || name == "GotoFrame") return "0";
+  // Frames can be chosen only in a movie that offers it (see the page).
+  if (name == "GotoFrame") return S(Player("pvGoto(" + QString::number(std::atoi(Arg(arguments, 0).c_str())) + ") ? 1 : 0"));
+  if (name == "Back" || name == "Forward") {
+    const int step = name == "Back" ? -1 : 1;
+    return S(Player(QString("pvGoto(Math.max(0, pvFrame(%1) + %2)) ? 1 : 0").arg(loop_ ? "true" : "false").arg(step)));
+  }
   return Get(name);
 }
 
@@ -219,7 +227,8 @@ bool FlashComponent::Set(const std::string& name, const std::string& value) {
   // The player takes these only when it loads a movie: a change reloads the movie shown.
   int* setting = name == "Quality" ? &quality_ : name == "ScaleMode" ? &scaleMode_
                : name == "AlignMode" ? &alignMode_ : name == "BackgroundColor" ? &background_ : nullptr;
-  if (!setting) return false;  // FrameNum among them: see Call
+  if (name == "FrameNum") return Call("GotoFrame", {value}) == "1";
+  if (!setting) return false;
   if (*setting == number) return true;
   *setting = number;
   return movie_.isEmpty() || LoadMovie(movie_);

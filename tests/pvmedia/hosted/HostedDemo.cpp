@@ -322,7 +322,7 @@ void PdfToolbarScenario() {
 }
 
 // The Flash settings reach the player; without looping the movie stops on its last frame;
-// the player cannot be sent to a frame.
+// the movie is sent to frame 3, back one and forward two, its frame read back each time.
 void FlashSettingsScenario() {
   ::chdir(workDir.c_str());
   hostedtest::WriteSwf(workDir + "/movie.swf", 5, 10);
@@ -343,8 +343,13 @@ void FlashSettingsScenario() {
   flash.GetInfo();
   Result("quality", std::to_string(flash.FLASHQUALITY));
   Result("align", std::to_string(flash.FLASHALIGNMODE));
-  Shot(window, "flash-settings");
   flash.Navigate(3, 3);
+  Result("frame_after_goto", std::to_string(flash.FlashCurrentFrame()));
+  Shot(window, "flash-settings");
+  flash.Navigate(2, 1);
+  Result("frame_after_back", std::to_string(flash.CurrentFrame()));
+  flash.Navigate(1, 2);
+  Result("frame_after_forward", std::to_string(flash.CurrentFrame()));
   flash.Kill();
   wdrt::Close(window);
 }

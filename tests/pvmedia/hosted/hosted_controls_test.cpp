@@ -264,7 +264,7 @@ TEST_F(HostedPrinting, MediaTransportShowsAndHidesAndTheAboutBoxIsAnswered) {
   EXPECT_LT(hidden.pixelColor(hidden.width() / 2, y).lightness(), 40);
 }
 
-TEST_F(HostedControls, FlashSettingsReachThePlayerAndWithoutLoopItStopsOnItsLastFrame) {
+TEST_F(HostedControls, FlashSettingsReachThePlayerItStopsOnItsLastFrameAndGoesToAFrame) {
   if (!fs::exists(fs::path(STORYLOOM_SUITE_DIR) / "ruffle" / "ruffle.js"))
     GTEST_SKIP() << "the Flash player was not fetched: the control reports itself missing";
   ScenarioRun run = Scenario("flash-settings");
@@ -276,6 +276,9 @@ TEST_F(HostedControls, FlashSettingsReachThePlayerAndWithoutLoopItStopsOnItsLast
   EXPECT_EQ(run.results["stopped_at_end"], "1");
   EXPECT_EQ(run.results["quality"], "5");
   EXPECT_EQ(run.results["align"], "5");
+  EXPECT_EQ(run.results["frame_after_goto"], "3");
+  EXPECT_EQ(run.results["frame_after_back"], "2");
+  EXPECT_EQ(run.results["frame_after_forward"], "4");
 }
 
 TEST_F(HostedControls, ScriptedUserResizesAndClosesAPdfWindow) {

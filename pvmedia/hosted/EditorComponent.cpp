@@ -121,7 +121,8 @@ std::string EditorComponent::Call(const std::string& name, const std::vector<std
     return "1";
   }
   if (name == "SelectText") {  // selects the first occurrence of a text (tests and applications)
-    return RunScript(view_->page(), "window.find(" + JsString(Q(Arg(arguments, 0))) + ")").toBool() ? "1" : "0";
+    return RunScript(view_->page(), "getSelection().removeAllRanges();window.find(" + JsString(Q(Arg(arguments, 0))) + ")")
+                   .toBool() ? "1" : "0";
   }
   if (name == "SelectElement") {  // selects the first element a CSS selector finds (the same)
     return RunScript(view_->page(), "(function(){var e=document.querySelector(" + JsString(Q(Arg(arguments, 0))) +

@@ -262,9 +262,11 @@ void EditorDialogsScenario() {
   editor.Edit(11);  // a picture: the script cancels
   std::string html;
   editor.Save("", 2, &html);
-  Result("font", html.find("Liberation Serif") != std::string::npos && html.find("18pt") != std::string::npos ? "1" : "0");
+  const std::size_t font = html.find("Liberation Serif");
+  Result("font", font != std::string::npos && html.find("18pt") != std::string::npos &&
+                         html.find("editing", font) != std::string::npos ? "1" : "0");
   Result("picture_alt", html.find("alt=\"A red square\"") != std::string::npos ? "1" : "0");
-  Result("link", html.find("href=\"https://www.storyloom.example/\"") != std::string::npos ? "1" : "0");
+  Result("link", html.find("href=\"https://www.storyloom.example/\">Hello") != std::string::npos ? "1" : "0");
   std::size_t pictures = 0;
   for (std::size_t at = html.find("<img"); at != std::string::npos; at = html.find("<img", at + 1)) ++pictures;
   Result("pictures", std::to_string(pictures));

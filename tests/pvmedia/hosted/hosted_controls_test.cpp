@@ -167,6 +167,10 @@ TEST_F(HostedControls, WindowWithABrowserOpenedAndClosedTwentyTimesDoesNotGrow) 
   EXPECT_LT(last - second, 8 * 1024) << "resident kB after round 2: " << second << ", after 20: " << last;
 }
 
+void ExpectResults(ScenarioRun& run, const std::vector<std::pair<std::string, std::string>>& expected) {
+  for (const auto& [name, value] : expected) EXPECT_EQ(run.results[name], value) << name;
+}
+
 std::string ReadFile(const fs::path& file) {
   std::ifstream in(file);
   std::ostringstream text;
@@ -212,15 +216,10 @@ TEST_F(HostedPrinting, EditorDialogsAreAnsweredAndWhatWasChosenReachesTheDocumen
                              "key \"Editor\" A\n"
                              "answer Ok printer=" + printer_->Queue() + "\n";
   ScenarioRun run = Scripted("editor-dialogs", script);
-  // The first operation that needed the control (a save before any load) made it.
-  EXPECT_EQ(run.results["created_by_save"], "1");
-  EXPECT_EQ(run.results["saved_before_load"], "1");
-  EXPECT_EQ(run.results["found"], "Second");
-  EXPECT_EQ(run.results["font"], "1");
-  EXPECT_EQ(run.results["picture_alt"], "1");
-  EXPECT_EQ(run.results["link"], "1");
-  EXPECT_EQ(run.results["pictures"], "1");  // the cancelled picture prompt added none
-  EXPECT_EQ(run.results["key"], "65");
+  // The first operation that needed the control (a save before any load) made it; the
+  // cancelled picture prompt added no picture.
+  ExpectResults(run, {{"created_by_save", "1"}, {"saved_before_load", "1"}, {"found", "Second"}, {"font", "1"},
+                      {"picture_alt", "1"}, {"link", "1"}, {"pictures", "1"}, {"key", "65"}});
   EXPECT_TRUE(Journalled("form-dialog \"Find\" -> Ok text=\"Second\" case=\"0\""));
   EXPECT_TRUE(Journalled("font-dialog \"Font\" -> Ok face=\"Liberation Serif\" size=18 bold=1"));
   EXPECT_TRUE(Journalled("form-dialog \"Picture Properties\" -> Ok src=\"red.png\" alt=\"A red square\""));
@@ -273,12 +272,8 @@ TEST_F(HostedControls, FlashSettingsReachThePlayerItStopsOnItsLastFrameAndGoesTo
   EXPECT_NE(run.results["options"].find("\"salign\":\"TL\""), std::string::npos);
   EXPECT_NE(run.results["options"].find("\"backgroundColor\":\"#ff0000\""), std::string::npos);
   EXPECT_NE(run.results["options"].find("\"loop\":\"0\""), std::string::npos);
-  EXPECT_EQ(run.results["stopped_at_end"], "1");
-  EXPECT_EQ(run.results["quality"], "5");
-  EXPECT_EQ(run.results["align"], "5");
-  EXPECT_EQ(run.results["frame_after_goto"], "3");
-  EXPECT_EQ(run.results["frame_after_back"], "2");
-  EXPECT_EQ(run.results["frame_after_forward"], "4");
+  ExpectResults(run, {{"stopped_at_end", "1"}, {"quality", "5"}, {"align", "5"}, {"frame_after_goto", "3"},
+                      {"frame_after_back", "2"}, {"frame_after_forward", "4"}});
 }
 
 TEST_F(HostedControls, ScriptedUserResizesAndClosesAPdfWindow) {

@@ -47,6 +47,7 @@ void PvFlash::Update(std::string_view setting) {
   if (name == "flashloop" || name == "loop") Set("Loop", FLASHLOOP == 1 ? "1" : "0");
   else if (name == "quality") Set("Quality", std::to_string(FLASHQUALITY));
   else if (name == "scalemode") Set("ScaleMode", std::to_string(FLASHSCALEMODE));
+  else if (name == "alignmode") Set("AlignMode", std::to_string(FLASHALIGNMODE));
   else if (name == "backgroundcolor") Set("BackgroundColor", std::to_string(FLASHBACKGROUNDCOLOR));
 }
 
@@ -63,13 +64,16 @@ void PvFlash::Reload() { Load(CURRENTPATH, 0, 1); }
 void PvFlash::Navigate(std::uint8_t action, std::int32_t frames) {
   const std::int32_t current = CurrentFrame();
   const std::int32_t total = std::atoi(Get("TotalFrames()").c_str());
+  std::int32_t target = -1;
   switch (action) {
-    case 1: Set("FrameNum", std::to_string(std::min(total > 0 ? total - 1 : 0, current + frames))); break;
-    case 2: Set("FrameNum", std::to_string(std::max(0, current - frames))); break;
-    case 3: Set("FrameNum", std::to_string(std::clamp(frames, 0, total > 0 ? total - 1 : 0))); break;
+    case 1: target = std::min(total > 0 ? total - 1 : 0, current + frames); break;
+    case 2: target = std::max(0, current - frames); break;
+    case 3: target = std::clamp(frames, 0, total > 0 ? total - 1 : 0); break;
     case 4: Call("Rewind"); break;
     default: break;
   }
+  if (target >= 0 && !Set("FrameNum", std::to_string(target)))
+    DbgMsg("PvFlash::Navigate - the player cannot go to frame " + std::to_string(target), 0, 0, 0, 1);
 }
 
 std::string PvFlash::GetInfo(std::string_view name) { return Get(std::string(pv::Trim(name))); }

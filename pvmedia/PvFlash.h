@@ -8,7 +8,8 @@ class PvFlash : public PvOCX {
  public:
   virtual void Load(std::string_view path, std::int32_t control, std::uint8_t useOwn);  // 31
   virtual void Load(std::string_view path);                                            // 32
-  // Writes one setting ("FlashLoop", "Quality", "ScaleMode", "BackgroundColor") to the player.
+  // Writes one setting ("FlashLoop", "Quality", "ScaleMode", "AlignMode", "BackgroundColor")
+  // to the player.
   virtual void Update(std::string_view setting);                                       // 33
   virtual void LoadFlash(std::string_view path);                                       // 34
   virtual void Play();                                                                  // 35

@@ -62,6 +62,15 @@ std::string PvHtmlGraphicsList(const std::string& source) {
   return pv::Cut(list, 8192);
 }
 
+// The first operation that needs the editing control creates it; later ones reuse it.
+bool PvHtmlEditor::EnsureControl() {
+  if (CURRENTCONTROL == 0) return false;
+  OBJECTTYPE = "html2";
+  if (!CreateControl(kProgId)) return false;
+  CONTROLOBJECTCREATED = 1;
+  return true;
+}
+
 void PvHtmlEditor::Init(std::int32_t control) {
   if (control != 0) CURRENTCONTROL = control;
   PvMaster::Init();
@@ -78,9 +87,7 @@ void PvHtmlEditor::Load(std::string_view path, std::int32_t control, std::uint8_
   if (pv::TrimRight(OVERRIDEOCX) == "html2") BROWSER = 1;
   CURRENTPATH = pv::Cut(pv::TrimRight(path), 1023);
   LASTLOADEDDOCUMENT = pv::Cut(path, 255);
-  OBJECTTYPE = "html2";
-  if (!CreateControl(kProgId)) return;
-  CONTROLOBJECTCREATED = 1;
+  if (!EnsureControl()) return;
   const std::string trimmed(pv::TrimRight(path));
   if (mode == 1) {
     SOURCE = pv::Cut(trimmed, 100000);
@@ -96,28 +103,33 @@ void PvHtmlEditor::Load(std::string_view path, std::int32_t control, std::uint8_
 }
 
 void PvHtmlEditor::NewDocument() {
-  OBJECTTYPE = "html2";
-  if (CreateControl(kProgId)) Call("NewDocument");
+  if (EnsureControl()) Call("NewDocument");
 }
 
 void PvHtmlEditor::Save(std::string_view path, std::uint8_t mode, std::string* html) {
+  if (!EnsureControl()) return;
   if (mode == 1) Call("SaveDocument(" + Quoted(pv::TrimRight(path)) + ")");
   if (mode == 2 && html) *html = Call("DocumentHTML()");
 }
 
 void PvHtmlEditor::PrintMe() { PrintMe(0); }
-void PvHtmlEditor::PrintMe(std::uint8_t withDialog) { Call(withDialog == 1 ? "PrintDocument(1)" : "PrintDocument(0)"); }
+void PvHtmlEditor::PrintMe(std::uint8_t withDialog) {
+  if (EnsureControl()) Call(withDialog == 1 ? "PrintDocument(1)" : "PrintDocument(0)");
+}
 void PvHtmlEditor::Reload() { Load(CURRENTPATH, 0, 1, 0, 0); }
 
 void PvHtmlEditor::Edit(std::int32_t action) {
   const std::string call = PvHtmlEditorCommand(action);
-  if (!call.empty()) Call(call);
+  if (!call.empty() && EnsureControl()) Call(call);
 }
 
-void PvHtmlEditor::Edit(std::string_view command) { Call(std::string(pv::Trim(command))); }
+void PvHtmlEditor::Edit(std::string_view command) {
+  if (EnsureControl()) Call(std::string(pv::Trim(command)));
+}
 
 void PvHtmlEditor::InsertText(std::string_view text, std::uint8_t position) {
   static const char* const kWhere[] = {"beforeBegin", "afterBegin", "beforeEnd", "afterEnd"};
+  if (position < 1 || position > 5 || !EnsureControl()) return;
   if (position == 1) {
     Call("DOM.selection.createRange().pasteHTML(" + std::string(text) + ")");
   } else if (position >= 2 && position <= 5) {
@@ -128,6 +140,7 @@ void PvHtmlEditor::InsertText(std::string_view text, std::uint8_t position) {
 
 void PvHtmlEditor::InsertHTML(std::string_view html, std::uint8_t position) {
   static const char* const kWhere[] = {"beforeBegin", "afterBegin", "beforeEnd", "afterEnd"};
+  if (position < 1 || position > 5 || !EnsureControl()) return;
   if (position == 1) {
     Call("DOM.selection.createRange().pasteHTML(" + Quoted(html) + ")");
   } else if (position >= 2 && position <= 5) {
@@ -184,7 +197,9 @@ void PvHtmlEditor::GetInfo() {
 
 std::string PvHtmlEditor::GetInfo1(std::string_view name) { return Get(std::string(pv::Trim(name))); }
 
-std::int32_t PvHtmlEditor::KeyPressed() { return std::atoi(Get("DOM.parentWindow.event.Keycode").c_str()); }
+std::int32_t PvHtmlEditor::KeyPressed() {
+  return EnsureControl() ? std::atoi(Get("DOM.parentWindow.event.Keycode").c_str()) : 0;
+}
 std::int32_t PvHtmlEditor::Html2KeyPressed() { return KeyPressed(); }
 
 std::string PvHtmlEditor::GetHTMLGraphicsInfo() {

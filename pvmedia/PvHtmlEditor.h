@@ -44,6 +44,9 @@ class PvHtmlEditor : public PvOCX {
   std::string GRAPHICSLIST;  // 8192
   std::string HTMLROOTFOLDER, HTMLURL;  // 255 each
   std::uint8_t CONTROLOBJECTCREATED = 0;
+
+ private:
+  bool EnsureControl();
 };
 
 // The command text of an editing action; empty for an unknown action.

@@ -96,6 +96,9 @@ void PvMedia::Update(std::string_view setting) {
   else if (name == "rate") Set("Rate", MEDPLAYRATE <= 0 ? "1" : std::to_string(MEDPLAYRATE / 100.0));
   else if (name == "playcount") Set("PlayCount", std::to_string(MEDREPEATTIMES));
   else if (name == "autorewind") Set("AutoRewind", MEDAUTOREWIND == 1 ? "1" : "0");
+  else if (name == "showcontrols") Set("ShowControls", MEDSHOWTOOLBAR == 1 ? "1" : "0");
+  else if (name == "autosize") Set("AutoSize", MEDAUTORESIZE == 1 ? "1" : "0");
+  else if (name == "allowchangedisplaysize") Set("AllowChangeDisplaySize", MEDALLOWZOOMCHANGE == 2 ? "0" : "-1");
   else if (name == "displaysize") {
     if (const auto size = PvMediaDisplaySize(MEDZOOM)) Set("DisplaySize", std::to_string(*size));
   } else if (name == "currentposition") Set("CurrentPosition", std::to_string(MEDCURRENTPOSITION));

@@ -81,6 +81,7 @@ std::uint8_t PvPDF::PrintMe() { return PrintMe1(); }
 void PvPDF::GetInfo() {
   currentPage = std::atoi(Get("CurrentPage").c_str());
   pageCount = std::atoi(Get("PageCount").c_str());
+  PDFTOOLBAR = Get("ShowToolbar") == "1" ? 1 : 0;
 }
 void PvPDF::GetInfo(std::string_view /*what*/) { GetInfo(); }
 

@@ -1,13 +1,13 @@
 #include "pvmedia/PvStorage.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFileDialog>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <mutex>
 
 #include "pvmedia/PvPlatform.h"
@@ -50,6 +50,53 @@ void Stop(const std::string& message) {
 void Show(const std::string& message) { wdrt::Message(message, "Panoview", wdrt::IconExclamation); }
 
 std::string SystemText() { return std::strerror(errno); }
+
+// The file being imported, read in pieces; a read that ends before the size measured at
+// opening is a failure too (the file shrank, or the device gave up).
+class ImportFile {
+ public:
+  explicit ImportFile(std::string name) : name_(std::move(name)) {}
+  ~ImportFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  ImportFile(const ImportFile&) = delete;
+  ImportFile& operator=(const ImportFile&) = delete;
+
+  bool Open() {
+    fd_ = ::open(name_.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0) return Failed(errno);
+    if (!S_ISREG(info.st_mode)) return Failed(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+    size_ = static_cast<std::size_t>(info.st_size);
+    return true;
+  }
+  std::size_t Size() const { return size_; }
+  bool Read(std::uint8_t* into, std::size_t length) {
+    while (length > 0) {
+      const ssize_t got = ::read(fd_, into, length);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return Failed(errno);
+      if (got == 0) {
+        error_ = "the file ended before its " + std::to_string(size_) + " bytes were read";
+        return false;
+      }
+      into += got;
+      length -= static_cast<std::size_t>(got);
+    }
+    return true;
+  }
+  const std::string& ErrorText() const { return error_; }
+
+ private:
+  bool Failed(int code) {
+    error_ = std::strerror(code);
+    return false;
+  }
+  std::string name_;
+  int fd_ = -1;
+  std::size_t size_ = 0;
+  std::string error_;
+};
 
 }  // namespace
 
@@ -106,10 +153,10 @@ std::uint8_t PvStorage::Store(std::string_view mainName, std::string_view childN
   if (!wdrt::KeyedFile::Exists(childFileName)) Stop("File 2 does not exist!");
 
   wdrt::KeyedFile main(pv::StorageMainFileDef(mainFileName));
-  if (!main.Open()) return 1;
+  if (!main.Open()) return kStoreOpenFailed;
   write("AddToFile: Main file open, Records in file = " + std::to_string(main.Records()));
   wdrt::KeyedFile child(pv::StorageChildFileDef(childFileName));
-  if (!child.Open()) return 1;
+  if (!child.Open()) return kStoreOpenFailed;
   write("AddToFile: child file open, Records in file = " + std::to_string(child.Records()));
 
   main.Record().Clear();
@@ -122,28 +169,35 @@ std::uint8_t PvStorage::Store(std::string_view mainName, std::string_view childN
   const std::string chosen = ChooseFile("Choose a file to add to the Storage File");
   if (chosen.empty()) {
     write("AddToFile: Aborting, user did not select a file to import");
-    return 2;
+    return kStoreNoFile;
   }
 
   pv::BusyCursor busy;
-  // The parent's earlier chunks go first.
+  // The import is opened before anything stored is touched, and the old chunks give way to
+  // the new ones in one transaction that is committed only once the whole import was read:
+  // a missing or unreadable file leaves the stored document as it was.
+  ImportFile input(chosen);
+  if (!input.Open()) {
+    Show("Error opening file to import, " + input.ErrorText() + ".");
+    return kStoreImportFailed;
+  }
+  const std::size_t size = input.Size();
+  write("Import file opened, SizeOfImportFile = " + std::to_string(size) + " bytes.");
+  if (!child.Logout()) {
+    Show("Error updating storage file 1, " + wdrt::ErrorText() + ".");
+    return kStoreWriteFailed;
+  }
   for (;;) {
     child.Record().Clear();
     child.Record().SetLong("PARENTID", parent);
     child.Record().SetLong("CHUNKNO", 0);
     if (!child.SetFrom("KEYPARENT") || !child.Next() || child.Record().Long("PARENTID") != parent) break;
-    if (!child.Delete()) break;
+    if (!child.Delete()) {
+      Show("Error updating storage file 1, " + wdrt::ErrorText() + ".");
+      child.Rollback();
+      return kStoreWriteFailed;
+    }
   }
-
-  std::ifstream input(chosen, std::ios::binary);
-  if (!input) {
-    Show("Error opening file to import, " + SystemText() + ".");
-    return 0;
-  }
-  input.seekg(0, std::ios::end);
-  const auto size = static_cast<std::size_t>(std::max<std::streamoff>(0, input.tellg()));
-  input.seekg(0);
-  write("Import file opened, SizeOfImportFile = " + std::to_string(size) + " bytes.");
 
   const auto count = static_cast<std::int32_t>(size == 0 ? 1 : (size + chunkSize - 1) / chunkSize);
   Progress(1, 0, count);
@@ -152,39 +206,48 @@ std::uint8_t PvStorage::Store(std::string_view mainName, std::string_view childN
     Progress(2, n, count);
     const bool last = left <= chunkSize;
     const std::size_t length = last ? left : chunkSize;
-    child.Record().Clear();
-    child.Record().SetLong("PARENTID", parent);
-    child.Record().SetLong("CHUNKNO", n);
     std::vector<std::uint8_t> chunk(length);
     for (std::size_t done = 0; done < length;) {
       const std::size_t piece = std::min(kPiece, length - done);
-      if (!input.read(reinterpret_cast<char*>(chunk.data() + done), static_cast<std::streamsize>(piece))) {
-        Show("Error importing file, error is " + SystemText() + "; Info=" +
-             std::to_string(static_cast<long long>(size - left + done)));
-        return 0;
+      if (!input.Read(chunk.data() + done, piece)) {
+        Show("Error importing file, error is " + input.ErrorText() + "; Info=" + std::to_string(size - left + done));
+        child.Rollback();
+        return kStoreImportFailed;
       }
       done += piece;
     }
+    child.Record().Clear();
+    child.Record().SetLong("PARENTID", parent);
+    child.Record().SetLong("CHUNKNO", n);
     child.Record().SetBlob("BLOB", std::move(chunk));
     if (!child.Add()) {
       Show("Error 1401 opening file, " + wdrt::ErrorText());
-      return 0;
+      child.Rollback();
+      return kStoreWriteFailed;
     }
     write("Updated Storage File - Size of Blob Field in bytes = " + std::to_string(length));
     left -= length;
     if (last) break;
   }
+  if (!child.Commit()) {
+    Show("Error updating storage file 1, " + wdrt::ErrorText() + ".");
+    return kStoreWriteFailed;
+  }
   Progress(3, 0, 0);
+  std::uint8_t result = kStoreDone;
   if (haveParent) {
     std::string type;
     const std::size_t dot = chosen.rfind('.');
     if (dot != std::string::npos && chosen.find('/', dot) == std::string::npos) type = chosen.substr(dot + 1, 4);
     main.Record().SetText("FILENAME", pv::Cut(chosen, 255));
     main.Record().SetText("FILETYPE", type);
-    if (!main.Put()) Show("Error updating storage file 2, " + wdrt::ErrorText() + ".");
+    if (!main.Put()) {
+      Show("Error updating storage file 2, " + wdrt::ErrorText() + ".");
+      result = kStoreWriteFailed;
+    }
   }
   write("Updated Storage File for last time.");
-  return 0;
+  return result;
 }
 
 std::optional<std::vector<std::uint8_t>> PvStorage::StoredBytes(std::string_view childName, std::int32_t parent) {

@@ -14,10 +14,20 @@
 #include "pvmedia/PvDebug.h"
 #include "runtime/data/FileDef.h"
 
+enum PvStoreResult : std::uint8_t {
+  kStoreDone = 0,
+  kStoreOpenFailed = 1,
+  kStoreNoFile = 2,
+  kStoreImportFailed = 3,
+  kStoreWriteFailed = 4,
+};
+
 class PvStorage {
  public:
   virtual ~PvStorage() = default;
-  // 0 done, 1 a storage file failed to open, 2 the user chose no file.
+  // 0 done, 1 a storage file failed to open, 2 the user chose no file, 3 the import could not
+  // be opened or read whole, 4 the storage file could not be written. On every failure the
+  // document stored before stays as it was.
   virtual std::uint8_t Store(std::string_view mainFile, std::string_view childFile, std::int32_t parent);  // 0
   // Stage 1 start (chunk count), 2 chunk n of count, 3 finished. Applications override it.
   virtual void Progress(std::uint8_t stage, std::int32_t chunk, std::int32_t count);                    // 1

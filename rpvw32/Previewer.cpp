@@ -10,6 +10,7 @@
 #include "rpvw32/PageRanges.h"
 #include "rpvw32/PreviewWindow.h"
 #include "rpvw32/Utilities.h"
+#include "runtime/os/Help.h"
 #include "runtime/core/Journal.h"
 #include "runtime/core/Keys.h"
 #include "runtime/core/Runtime.h"
@@ -103,7 +104,7 @@ class Previewer {
     if (ViewOnly())
       for (int c : {PRINTTHISPAGE, PGSTOPRINT, PRINT, NBROFCOPIES, ASCIIOUTBUTTON, PAGESTOPRINTPROMPT, COPIESPROMPT})
         Disable(window_, c);
-    for (int key : std::initializer_list<int>{KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, KeyCtrl | 'M', KeyF2, KeyF3, KeyEsc,
+    for (int key : std::initializer_list<int>{KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, KeyCtrl | 'M', KeyF1, KeyF2, KeyF3, KeyEsc,
                     KeyAlt | 'A', KeyAlt | 'C', KeyAlt | 'S', KeyAlt | 'Z'})
       Alert(window_, key);
 
@@ -296,6 +297,7 @@ class Previewer {
     if (call_.report) {
       work->jobText = call_.report->jobText.empty() ? call_.report->Def().name : call_.report->jobText;
       work->paper = call_.report->paper;
+      work->paperBin = call_.report->paperBin;
       work->landscape = call_.report->landscape;
     }
     work->copies = copies;
@@ -338,7 +340,9 @@ class Previewer {
       printer.devMode.dmCopies = static_cast<std::int16_t>(copies_);
       report::StorePrinterSettings(printer);
       const bool driverCopies = Supported(31493) == 1;
-      const PrinterDialogResult chosen = ShowPrinterDialog("Select Printer...", PageCount());
+      // Option 32 asks for the dialog's setup form: printer and paper, without pages or copies.
+      const PrinterDialogResult chosen = ShowPrinterDialog(
+          "Select Printer...", PageCount(), call_.options & OptionDialogFlag ? PrinterDialogSetup : PrinterDialogPrint);
       if (chosen.ok && chosen.fromPage >= 1 && chosen.toPage <= 65534 && chosen.toPage >= 1) {
         SetValue(window_, PGSTOPRINT, std::to_string(chosen.fromPage) + "-" + std::to_string(chosen.toPage));
         PagesToPrintAccepted();
@@ -356,8 +360,9 @@ class Previewer {
     const report::PrinterSettings printer = report::CurrentPrinter();
     const bool collates = printer.devMode.dmCollate != 0;
     const int reportCopies = call_.report ? call_.report->copies : 1;
-    if (printer.device != reportDevice_ || printer.port != reportPort_ || reportCopies != copies_ || collates ||
-        stay_) {
+    const int reportBin = call_.report ? call_.report->paperBin : 0;
+    if (printer.device != reportDevice_ || printer.port != reportPort_ || reportCopies != copies_ ||
+        printer.devMode.dmDefaultSource != reportBin || collates || stay_) {
       auto work = OpenWorkReport(collates ? 1 : copies_);
       if (auto dummy = work_.Get(work_.Records())) {
         ::unlink(dummy->c_str());
@@ -539,6 +544,7 @@ class Previewer {
       case KeyUp: case KeyDown: case KeyLeft: case KeyRight: Arrow(key); return true;
       case KeySpace: ToggleZoom(128, 128); return true;
       case KeyCtrl | 'M': return Menu();
+      case KeyF1: ShowHelp(helpFile_, helpContext_); return true;
       case KeyF3: FoundStep(1); return true;
       case KeyF2: FoundStep(-1); return true;
       case KeyAlt | 'A': Select(window_, VISIBLEPAGENUMBER); return true;

@@ -211,8 +211,8 @@ int LinkManager::OnEvent() {
 }
 
 void LinkManager::PollHover() {
-  if (HANDCURSOR == 0 || !ITEMQ || wdrt::CurrentEvent().number != HANDCURSOR || !mousePosition) return;
-  const std::optional<wdrt::Geometry> mouse = mousePosition();
+  if (HANDCURSOR == 0 || !ITEMQ || wdrt::CurrentEvent().number != HANDCURSOR) return;
+  const std::optional<wdrt::Geometry> mouse = mousePosition ? mousePosition() : wdrt::MousePosition(window_);
   if (!mouse) return;
   for (LinkRow& row : *ITEMQ) {
     const int overlay = row.CONTROL + kLinkOverlayOffset;

@@ -52,7 +52,8 @@ class LinkManager {
   virtual std::string ListLinkText(const std::string& value);
   virtual void SetLinkUrl(std::int32_t control, const std::string& url, bool clear = false);
 
-  // Where the mouse is, in dialog units of the window, for hover polling; unset: no polling.
+  // Where the mouse is, in dialog units of the window, for hover polling; unset: the real
+  // pointer's place (tests without a screen set their own).
   std::function<std::optional<wdrt::Geometry>()> mousePosition;
 
   const wdrt::WindowPtr& Window() const { return window_; }

@@ -2,18 +2,23 @@
 
 #include <QEventLoop>
 #include <QFile>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QTimer>
 #include <QWebEngineSettings>
 #include <map>
 
+#include "EditorDialogs.h"
+#include "HostedPrinting.h"
 #include "HostedSupport.h"
 
 namespace pvhosted {
 namespace {
 
 constexpr int kLoadTimeoutMs = 15000;
+constexpr int kPrintTimeoutMs = 60000;
+// Every loaded document is edited, and remembers the code of the last key pressed in it.
+const QString kReadyScript =
+    "document.designMode='on';window.pvKeyCode=window.pvKeyCode||0;if(!window.pvKeyWatch){window.pvKeyWatch=true;"
+    "document.addEventListener('keydown',function(e){window.pvKeyCode=e.keyCode;},true);}true";
 const QString kEmptyDocument = "<html><head><title></title></head><body></body></html>";
 
 // The editor's command numbers and the document commands that carry them out.
@@ -40,7 +45,7 @@ QWidget* EditorComponent::CreateWidget(QWidget* parent) {
   view_->settings()->setAttribute(QWebEngineSettings::JavascriptCanPaste, true);
   QObject::connect(view_, &QWebEngineView::loadStarted, view_, [this] { readyState_ = 1; });
   QObject::connect(view_, &QWebEngineView::loadFinished, view_, [this](bool) {
-    view_->page()->runJavaScript("document.designMode='on';");
+    view_->page()->runJavaScript(kReadyScript);
     readyState_ = 4;
   });
   LoadAndWait({}, kEmptyDocument);
@@ -64,7 +69,10 @@ bool EditorComponent::LoadAndWait(const QUrl& url, const QString& html) {
     loop.exec();
   }
   QObject::disconnect(connection);
-  if (finished) RunScript(view_->page(), "document.designMode='on'; true");
+  if (finished) {
+    RunScript(view_->page(), kReadyScript);
+    view_->setFocus();  // an editor takes the keys once its document is there
+  }
   return finished;
 }
 
@@ -94,23 +102,8 @@ std::string EditorComponent::Call(const std::string& name, const std::vector<std
   if (name == "CurrentDocumentPath") return S(path_);
   if (name == "BaseURL") return S(Script("document.baseURI"));
   if (name == "DocumentTitle") return S(Script("document.title"));
-  if (name == "PrintDocument") {
-    if (QPrinterInfo::availablePrinters().isEmpty()) return "0";
-    static QPrinter printer;  // must outlive the print job
-    view_->print(&printer);
-    return "1";
-  }
-  if (name == "ExecCommand") {
-    const auto it = Commands().find(Arg(arguments, 0));
-    if (it == Commands().end()) return "0";  // dialogs of the editor (find, font, properties)
-    QString value = "null";
-    if (std::string(it->second) == "createLink" || std::string(it->second) == "insertImage") {
-      if (arguments.size() < 3) return "0";  // needs the address
-      value = JsString(Q(arguments[2]));
-    }
-    return RunScript(view_->page(), "document.execCommand('" + QString(it->second) + "', false, " + value + ")")
-                   .toBool() ? "1" : "0";
-  }
+  if (name == "PrintDocument") return Print(Arg(arguments, 0) == "1") ? "1" : "0";
+  if (name == "ExecCommand") return ExecCommand(arguments);
   if (name == "DOM.selection.createRange().pasteHTML") {
     std::string html;
     for (std::size_t i = 0; i < arguments.size(); ++i) html += (i ? "," : "") + arguments[i];
@@ -128,15 +121,67 @@ std::string EditorComponent::Call(const std::string& name, const std::vector<std
     return "1";
   }
   if (name == "SelectText") {  // selects the first occurrence of a text (tests and applications)
-    return RunScript(view_->page(), "window.find(" + JsString(Q(Arg(arguments, 0))) + ")").toBool() ? "1" : "0";
+    return RunScript(view_->page(), "getSelection().removeAllRanges();window.find(" + JsString(Q(Arg(arguments, 0))) + ")")
+                   .toBool() ? "1" : "0";
+  }
+  if (name == "SelectElement") {  // selects the first element a CSS selector finds (the same)
+    return RunScript(view_->page(), "(function(){var e=document.querySelector(" + JsString(Q(Arg(arguments, 0))) +
+                                        ");if(!e)return false;var r=document.createRange();r.selectNode(e);"
+                                        "var s=getSelection();s.removeAllRanges();s.addRange(r);return true;})()")
+                   .toBool() ? "1" : "0";
   }
   return {};
+}
+
+// ExecCommand(<command>[, <option>[, <value>]]): the option 2 (do not prompt) keeps the dialogs
+// of commands that would ask the user.
+std::string EditorComponent::ExecCommand(const std::vector<std::string>& arguments) {
+  const std::string command = Arg(arguments, 0);
+  const bool mayPrompt = Arg(arguments, 1) != "2";
+  const auto done = [](bool ok) { return ok ? std::string("1") : std::string("0"); };
+  if (command == "5008") return done(mayPrompt && FindText(view_->page()));
+  if (command == "5009") return done(mayPrompt && ChooseFont(view_->page()));
+  if (command == "5052") return done(mayPrompt && EditProperties(view_->page()));
+  const auto it = Commands().find(command);
+  if (it == Commands().end()) return "0";
+  QString value = "null";
+  if (command == "5016" || command == "5017") {
+    if (arguments.size() < 3) return done(mayPrompt && AskAddressAndInsert(view_->page(), command == "5017"));
+    value = JsString(Q(arguments[2]));
+  }
+  return done(RunScript(view_->page(), "document.execCommand('" + QString(it->second) + "', false, " + value + ")")
+                  .toBool());
+}
+
+// Prints the document on the printer chosen in the dialog, or on the current printer, and
+// waits (bounded) until the page has printed.
+bool EditorComponent::Print(bool withDialog) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  PrintRange range;
+  if (!PreparePrinter(*printer, withDialog, "Print", 0, range)) return false;
+  printer_ = std::move(printer);
+  QEventLoop loop;
+  bool printed = false;
+  bool finished = false;
+  const auto connection = QObject::connect(view_, &QWebEngineView::printFinished, &loop, [&](bool ok) {
+    printed = ok;
+    finished = true;
+    loop.quit();
+  });
+  view_->print(printer_.get());
+  if (!finished) {
+    QTimer::singleShot(kPrintTimeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  QObject::disconnect(connection);
+  return printed;
 }
 
 std::string EditorComponent::Get(const std::string& name) {
   if (!view_) return {};
   if (name == "readyState") return std::to_string(readyState_);
   if (name == "DOM.body.innerText") return S(Script("document.body.innerText"));
+  if (name == "SelectionText") return S(Script("String(getSelection())"));
   if (name == "DOM.selection.Type") {
     return S(Script("(function(){var s=window.getSelection();if(!s.rangeCount||s.isCollapsed)return 'None';"
                     "var r=s.getRangeAt(0);var c=r.cloneContents();"
@@ -158,7 +203,7 @@ std::string EditorComponent::Get(const std::string& name) {
                                       "if(!i)return '';return String(i.getAttribute(" + JsString(field) + ")||'');})()")
                  .toString());
   }
-  if (name == "DOM.parentWindow.event.Keycode") return "0";
+  if (name == "DOM.parentWindow.event.Keycode") return S(Script("String(window.pvKeyCode||0)"));
   return {};
 }
 

@@ -1,9 +1,12 @@
 // The HTML editor behind "DHTMLEdit.DHTMLEdit.1": a Qt WebEngine view in design mode, driven
-// by the editor's command numbers and its selection operations. GUI thread only.
+// by the editor's command numbers (its find, font, properties and address dialogs included),
+// its selection operations, the last key pressed in it and printing. GUI thread only.
 #pragma once
 
 #include <QPointer>
+#include <QPrinter>
 #include <QWebEngineView>
+#include <memory>
 
 #include "runtime/os/OleControl.h"
 
@@ -20,9 +23,12 @@ class EditorComponent : public wdrt::OleComponent {
   // Loads and waits until the page is ready for editing (bounded).
   bool LoadAndWait(const QUrl& url, const QString& html);
   QString Script(const QString& script);
+  std::string ExecCommand(const std::vector<std::string>& arguments);
+  bool Print(bool withDialog);
 
   QPointer<QWebEngineView> view_;
   QString path_;
+  std::unique_ptr<QPrinter> printer_;  // lives until the page has printed on it
   int readyState_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QTcpSocket>
 #include <QTimer>
+#include <QUrlQuery>
 #include <QWebEngineSettings>
 
 #include "HostedSupport.h"
@@ -16,8 +17,12 @@ namespace {
 
 constexpr int kLoadTimeoutMs = 15000;
 
-// The page that holds the player. Ruffle does not tell the frame it shows, so the page counts
-// the time the movie has played and turns it into frames at the movie's rate.
+// The page that holds the player. Ruffle takes quality, scale, alignment and background as
+// load options (from the page's address). Ruffle itself cannot show a chosen frame nor tell
+// the frame it shows: a movie that offers pvGotoFrame(n) and pvCurrentFrame() through
+// ExternalInterface is sent and read that way; for any other movie the page counts the time
+// it has played and turns it into frames at the movie's rate. Without looping the page
+// pauses the movie on its last frame.
 const char* kPage = R"(<!DOCTYPE html><html><head><meta charset="utf-8"></head>
 <body style="margin:0;overflow:hidden;background:#000">
 <div id="stage" style="width:100vw;height:100vh"></div>
@@ -26,6 +31,8 @@ window.RufflePlayer = window.RufflePlayer || {};
 window.RufflePlayer.config = {publicPath: "/ruffle/", polyfills: false, autoplay: "on", unmuteOverlay: "hidden",
                               splashScreen: false, contextMenu: "off", logLevel: "error", letterbox: "on"};
 window.pv = {meta: null, error: "", played: 0, since: 0, playing: false};
+window.pvOptions = Object.fromEntries(new URLSearchParams(location.search));
+pv.loop = pvOptions.loop !== "0";
 </script>
 <script src="/ruffle/ruffle.js"></script>
 <script>
@@ -37,18 +44,46 @@ window.pv = {meta: null, error: "", played: 0, since: 0, playing: false};
   player.addEventListener("loadedmetadata", function() {
     pv.meta = player.metadata; pv.since = performance.now(); pv.playing = true;
   });
-  player.load({url: "/movie.swf"}).catch(function(e) { pv.error = String(e); });
+  const load = {url: "/movie.swf", allowScriptAccess: true};
+  for (const key of ["quality", "scale", "salign", "backgroundColor"]) if (pvOptions[key]) load[key] = pvOptions[key];
+  player.load(load).catch(function(e) { pv.error = String(e); });
+  setInterval(function() {
+    if (!pv.loop && pv.playing && pv.meta && pvFrame(false) >= pv.meta.numFrames - 1) pvPause();
+  }, 20);
 })();
 function pvElapsed() { return pv.played + (pv.playing ? performance.now() - pv.since : 0); }
+function pvSeeks() { return typeof pvPlayer.pvGotoFrame === "function" && typeof pvPlayer.pvCurrentFrame === "function"; }
 function pvFrame(loop) {
   if (!pv.meta) return 0;
+  if (pvSeeks()) return Number(pvPlayer.pvCurrentFrame()) - 1;
   const n = Math.max(1, pv.meta.numFrames), f = Math.floor(pvElapsed() / 1000 * pv.meta.frameRate);
   return loop ? f % n : Math.min(f, n - 1);
 }
 function pvPlay() { if (!pv.playing) { pv.since = performance.now(); pv.playing = true; } pvPlayer.play(); return true; }
 function pvPause() { if (pv.playing) { pv.played += performance.now() - pv.since; pv.playing = false; } pvPlayer.pause(); return true; }
+function pvGoto(frame) { if (!pvSeeks()) return false; pvPlayer.pvGotoFrame(frame + 1); return true; }
 function pvRewind() { pv.played = 0; pv.since = performance.now(); pvPlayer.reload(); return true; }
 </script></body></html>)";
+
+// The player's names for the control's Quality (0 low, 1 high, 2 auto-low, 3 auto-high,
+// 4 medium, 5 best), ScaleMode (0 show all, 1 no border, 2 exact fit, 3 no scale) and
+// AlignMode bits (1 left, 2 right, 4 top, 8 bottom).
+QString QualityName(int quality) {
+  static const char* const names[] = {"low", "high", "low", "high", "medium", "best"};
+  return quality >= 0 && quality <= 5 ? names[quality] : "high";
+}
+QString ScaleName(int mode) {
+  static const char* const names[] = {"showall", "noborder", "exactfit", "noscale"};
+  return mode >= 0 && mode <= 3 ? names[mode] : "showall";
+}
+QString AlignName(int bits) {
+  QString align;
+  if (bits & 4) align += "T";
+  if (bits & 8) align += "B";
+  if (bits & 1) align += "L";
+  if (bits & 2) align += "R";
+  return align;
+}
 
 QByteArray ContentType(const QString& path) {
   if (path.endsWith(".js")) return "text/javascript";
@@ -116,7 +151,15 @@ bool FlashComponent::LoadMovie(const QString& file) {
   if (!view_ || !server_ || !QFileInfo::exists(file)) return false;
   movie_ = QFileInfo(file).absoluteFilePath();
   readyState_ = 1;
-  view_->load(QUrl(QString("http://127.0.0.1:%1/").arg(server_->serverPort())));
+  QUrlQuery options;
+  options.addQueryItem("quality", QualityName(quality_));
+  options.addQueryItem("scale", ScaleName(scaleMode_));
+  if (alignMode_ != 0) options.addQueryItem("salign", AlignName(alignMode_));
+  if (background_ >= 0) options.addQueryItem("backgroundColor", QString("#%1").arg(background_ & 0xFFFFFF, 6, 16, QChar('0')));
+  options.addQueryItem("loop", loop_ ? "1" : "0");
+  QUrl page(QString("http://127.0.0.1:%1/").arg(server_->serverPort()));
+  page.setQuery(options);
+  view_->load(page);
   // Ready when the player has read the movie's header (or gave up).
   QEventLoop loop;
   QTimer poll;
@@ -141,7 +184,12 @@ std::string FlashComponent::Call(const std::string& name, const std::vector<std:
   if (name == "Play") return S(Player("pvPlay()"));
   if (name == "StopPlay") return S(Player("pvPause()"));
   if (name == "Rewind") return S(Player("pvRewind()"));
-  if (name == "Back" || name == "Forward" || name == "GotoFrame") return "0";  // Ruffle cannot seek frames
+  // Frames can be chosen only in a movie that offers it (see the page).
+  if (name == "GotoFrame") return S(Player("pvGoto(" + QString::number(std::atoi(Arg(arguments, 0).c_str())) + ") ? 1 : 0"));
+  if (name == "Back" || name == "Forward") {
+    const int step = name == "Back" ? -1 : 1;
+    return S(Player(QString("pvGoto(Math.max(0, pvFrame(%1) + %2)) ? 1 : 0").arg(loop_ ? "true" : "false").arg(step)));
+  }
   return Get(name);
 }
 
@@ -159,6 +207,7 @@ std::string FlashComponent::Get(const std::string& name) {
   if (name == "AlignMode") return std::to_string(alignMode_);
   if (name == "BackgroundColor") return std::to_string(background_ >= 0 ? background_ : 0);
   if (name == "Error") return S(Player("pv.error"));
+  if (name == "LoadOptions") return S(Player("JSON.stringify(pvOptions)"));
   return {};
 }
 
@@ -170,12 +219,19 @@ bool FlashComponent::Set(const std::string& name, const std::string& value) {
     Player(number != 0 ? "pvPlay()" : "pvPause()");
     return true;
   }
-  if (name == "Loop") { loop_ = number != 0; return true; }
-  if (name == "Quality") { quality_ = number; return true; }
-  if (name == "ScaleMode") { scaleMode_ = number; return true; }
-  if (name == "AlignMode") { alignMode_ = number; return true; }
-  if (name == "BackgroundColor") { background_ = number; return true; }
-  return false;
+  if (name == "Loop") {
+    loop_ = number != 0;
+    if (readyState_ == 4) Player(QString("pv.loop = %1").arg(loop_ ? "true" : "false"));
+    return true;
+  }
+  // The player takes these only when it loads a movie: a change reloads the movie shown.
+  int* setting = name == "Quality" ? &quality_ : name == "ScaleMode" ? &scaleMode_
+               : name == "AlignMode" ? &alignMode_ : name == "BackgroundColor" ? &background_ : nullptr;
+  if (name == "FrameNum") return Call("GotoFrame", {value}) == "1";
+  if (!setting) return false;
+  if (*setting == number) return true;
+  *setting = number;
+  return movie_.isEmpty() || LoadMovie(movie_);
 }
 
 }  // namespace pvhosted

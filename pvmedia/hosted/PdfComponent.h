@@ -1,5 +1,6 @@
 // The PDF viewer behind "PDF.PDFCtrl.1": a Qt PDF document in a Qt PDF view with page
-// navigation, zoom, tool and scroll bars, and printing of page ranges. GUI thread only.
+// navigation, zoom, scroll bars, a tool bar (pages and zoom) shown on request, and printing
+// of page ranges, with the printer dialog or without. GUI thread only.
 #pragma once
 
 #include <QPdfDocument>
@@ -8,6 +9,11 @@
 #include <memory>
 
 #include "runtime/os/OleControl.h"
+
+class QComboBox;
+class QLabel;
+class QSpinBox;
+class QToolBar;
 
 namespace pvhosted {
 
@@ -20,10 +26,18 @@ class PdfComponent : public wdrt::OleComponent {
   bool Set(const std::string& name, const std::string& value) override;
 
  private:
-  bool Print(int first, int last, bool fit);
+  QToolBar* MakeToolbar(QWidget* parent);
+  // Brings the tool bar's page number, page count and zoom up to date with the view.
+  void ShowState();
+  void ZoomChosen(int index);
+  bool Print(int first, int last, bool fit, bool withDialog);
   void Go(int page);
 
   QPointer<QPdfView> view_;
+  QPointer<QToolBar> toolbar_;
+  QPointer<QSpinBox> pageBox_;
+  QPointer<QLabel> pageCountLabel_;
+  QPointer<QComboBox> zoomBox_;
   // Not the view's child: the view must let go of it before it goes (the view's own
   // destruction would otherwise signal into a half-destroyed view).
   std::unique_ptr<QPdfDocument> document_;

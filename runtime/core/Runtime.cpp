@@ -309,6 +309,12 @@ Geometry GetPosition(const WindowPtr& window, int control) {
   return c ? c->pos : Geometry{};
 }
 
+std::optional<Geometry> MousePosition(const WindowPtr& window) {
+  ViewPort* view = GetViewPort();
+  if (!window || !view) return std::nullopt;
+  return view->MousePosition(window);
+}
+
 void SetPosition(const WindowPtr& window, int control, const Geometry& g) {
   if (!window) return;
   if (control == 0) {

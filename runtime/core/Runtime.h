@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,9 @@ void SetPicture(const WindowPtr& window, int control, const std::string& picture
 long GetProp(const WindowPtr& window, int control, int prop);
 void SetProp(const WindowPtr& window, int control, int prop, long value);
 void SetTimer(const WindowPtr& window, int hundredths);
+// MOUSEX and MOUSEY: the mouse pointer's place in dialog units of the window's area (x and y
+// of the result); nullopt without a view or while the window is not on the screen.
+std::optional<Geometry> MousePosition(const WindowPtr& window);
 // CREATE: a new control numbered `number` on the window, shown unless its definition hides it.
 // Returns false when the number is already taken.
 bool CreateControl(const WindowPtr& window, int number, const ControlDef& def);

@@ -4,6 +4,7 @@
 // calling procedure thread until the user answers.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,11 @@ class ViewPort {
   }
   // Presses and releases the left mouse button at a point of the window in dialog units.
   virtual bool ClickAt(const WindowPtr&, int, int) { return false; }
+  // Moves the mouse pointer to a point of the window in dialog units, as a hand on the mouse.
+  virtual bool MoveMouseTo(const WindowPtr&, int, int) { return false; }
+  // Where the mouse pointer is, in dialog units of the window's area (outside it too);
+  // nullopt while the window is not on the screen.
+  virtual std::optional<Geometry> MousePosition(const WindowPtr&) { return std::nullopt; }
 
   // Carries out a system command (WindowShape.h) on a top-level window; must not block.
   virtual void SysCommand(const WindowPtr&, int) {}

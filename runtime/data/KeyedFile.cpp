@@ -199,8 +199,10 @@ struct KeyedFile::Impl {
   std::int64_t nextAfterRid = LLONG_MIN;
   std::int64_t previousBeforeRid = LLONG_MAX;
   std::int64_t currentRid = 0;  // 0: no record read or added
+  bool transaction = false;     // between LOGOUT and COMMIT or ROLLBACK
 
   ~Impl() {
+    if (transaction) Exec(db, "ROLLBACK");
     Disconnect(db);  // before the lock's descriptor can go
     lock.Release();
   }
@@ -564,6 +566,46 @@ bool KeyedFile::Delete() {
   ClearError();
   return true;
 }
+
+bool KeyedFile::Logout() {
+  if (!MayWrite(false)) return false;
+  if (impl_->transaction) {
+    SetFileError("logout", "a transaction is already active");
+    return false;
+  }
+  // IMMEDIATE takes the write lock now, so that no write inside can fail on another opener.
+  if (int rc = Exec(impl_->db, "BEGIN IMMEDIATE"); rc != SQLITE_OK) {
+    ReportSqlite(impl_->db, rc);
+    return false;
+  }
+  impl_->transaction = true;
+  ClearError();
+  return true;
+}
+
+bool KeyedFile::Commit() {
+  if (!impl_ || !impl_->transaction) {
+    SetFileError("commit", "no transaction is active");
+    return false;
+  }
+  if (int rc = Exec(impl_->db, "COMMIT"); rc != SQLITE_OK) {
+    ReportSqlite(impl_->db, rc);
+    Rollback();
+    return false;
+  }
+  impl_->transaction = false;
+  ClearError();
+  return true;
+}
+
+void KeyedFile::Rollback() {
+  if (!impl_ || !impl_->transaction) return;
+  Exec(impl_->db, "ROLLBACK");
+  impl_->transaction = false;
+  impl_->currentRid = 0;
+}
+
+bool KeyedFile::InTransaction() const { return impl_ && impl_->transaction; }
 
 bool KeyedFile::Get(std::string_view keyName) {
   if (!impl_) {

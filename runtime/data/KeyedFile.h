@@ -55,6 +55,14 @@ class KeyedFile {
   bool Put();
   bool Delete();
 
+  // LOGOUT, COMMIT and ROLLBACK: the writes made between LOGOUT and COMMIT reach the file
+  // together; after ROLLBACK, or a Close without COMMIT, none of them does. Other openers'
+  // writes wait meanwhile.
+  bool Logout();
+  bool Commit();
+  void Rollback();
+  bool InTransaction() const;
+
   // GET by key: the record whose key equals the buffer's key fields (35 when none).
   bool Get(std::string_view key);
 

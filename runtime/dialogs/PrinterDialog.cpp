@@ -64,13 +64,14 @@ void StoreFrom(const QPrinter& printer, report::PrinterSettings s) {
   report::StorePrinterSettings(s);
 }
 
-void Journal(const std::string& title, const PrinterDialogResult& r) {
+void Journal(const std::string& title, PrinterDialogForm form, const PrinterDialogResult& r) {
+  const std::string dialog = "printer-dialog " + JournalQuote(title) + (form == PrinterDialogSetup ? " setup" : "");
   if (!r.ok) {
-    JournalLine("printer-dialog " + JournalQuote(title) + " -> Cancel");
+    JournalLine(dialog + " -> Cancel");
     return;
   }
   const report::PrinterSettings s = report::CurrentPrinter();
-  JournalLine("printer-dialog " + JournalQuote(title) + " -> Ok " + JournalQuote(s.device) +
+  JournalLine(dialog + " -> Ok " + JournalQuote(s.device) +
               " copies=" + std::to_string(s.devMode.dmCopies) + " from=" + std::to_string(r.fromPage) +
               " to=" + std::to_string(r.toPage));
 }
@@ -96,7 +97,7 @@ void SetPrinterDialogAnswerer(std::function<PrinterDialogAnswer(const std::strin
   answerer = std::move(fn);
 }
 
-PrinterDialogResult ShowPrinterDialog(const std::string& title, int pageCount) {
+PrinterDialogResult ShowPrinterDialog(const std::string& title, int pageCount, PrinterDialogForm form) {
   const report::PrinterSettings settings = report::CurrentPrinter();
   if (settings.device.empty()) {
     Message(kNoPrinterText, title.empty() ? "Print" : title, IconExclamation, ButtonOk, ButtonOk);
@@ -111,6 +112,7 @@ PrinterDialogResult ShowPrinterDialog(const std::string& title, int pageCount) {
   PrinterDialogResult result;
   if (scripted || !GetViewPort() || !qApp) {
     result = Apply(scripted ? scripted(title) : PrinterDialogAnswer{}, settings);
+    if (form == PrinterDialogSetup) result.fromPage = result.toPage = 0;
   } else {
     result = OnGuiThread([&] {
       PrinterDialogResult r;
@@ -118,7 +120,9 @@ PrinterDialogResult ShowPrinterDialog(const std::string& title, int pageCount) {
       LoadInto(printer, settings);
       QPrintDialog dialog(&printer);
       dialog.setWindowTitle(QString::fromStdString(title));
-      if (pageCount > 0) {
+      if (form == PrinterDialogSetup) {
+        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+      } else if (pageCount > 0) {
         dialog.setMinMax(1, pageCount);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
       }
@@ -128,14 +132,14 @@ PrinterDialogResult ShowPrinterDialog(const std::string& title, int pageCount) {
       if (code != QDialog::Accepted) return r;
       StoreFrom(printer, settings);
       r.ok = true;
-      if (printer.printRange() == QPrinter::PageRange) {
+      if (form == PrinterDialogPrint && printer.printRange() == QPrinter::PageRange) {
         r.fromPage = printer.fromPage();
         r.toPage = printer.toPage();
       }
       return r;
     });
   }
-  Journal(title, result);
+  Journal(title, form, result);
   return result;
 }
 

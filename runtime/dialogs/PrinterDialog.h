@@ -16,10 +16,16 @@ struct PrinterDialogResult {
   int toPage = 0;
 };
 
-// Shows the dialog titled `title`; `pageCount` > 0 offers a page range within 1..pageCount.
-// Without any printer it says so in a message and returns Cancel. Journals
-// `printer-dialog "<title>" -> Ok "<queue>" copies=<n> from=<n> to=<n>` or `-> Cancel`.
-PrinterDialogResult ShowPrinterDialog(const std::string& title, int pageCount = 0);
+// The print form chooses the printer, copies and pages; the setup form the printer and its
+// paper only (PRINTERDIALOG's setup flag).
+enum PrinterDialogForm { PrinterDialogPrint, PrinterDialogSetup };
+
+// Shows the dialog titled `title`; `pageCount` > 0 offers a page range within 1..pageCount
+// (print form only). Without any printer it says so in a message and returns Cancel. Journals
+// `printer-dialog "<title>" -> Ok "<queue>" copies=<n> from=<n> to=<n>` or `-> Cancel`, with
+// " setup" after the title for the setup form.
+PrinterDialogResult ShowPrinterDialog(const std::string& title, int pageCount = 0,
+                                      PrinterDialogForm form = PrinterDialogPrint);
 
 // What a script answers: Ok or Cancel, and the choices to make before Ok.
 struct PrinterDialogAnswer {

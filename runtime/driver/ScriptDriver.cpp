@@ -13,6 +13,8 @@
 #include "runtime/core/Runtime.h"
 #include "runtime/core/ViewPort.h"
 #include "runtime/dialogs/FileDialog.h"
+#include "runtime/dialogs/FontDialog.h"
+#include "runtime/dialogs/FormDialog.h"
 #include "runtime/dialogs/Message.h"
 #include "runtime/dialogs/PrinterDialog.h"
 
@@ -53,7 +55,18 @@ ScriptStep Tokenise(int line, const std::string& text) {
       }
       ++i;  // closing quote
     } else {
-      while (i < text.size() && text[i] != ' ' && text[i] != '\t') word += text[i++];
+      // A quoted part inside a word (`find="two words"`) keeps its blanks and loses its quotes.
+      while (i < text.size() && text[i] != ' ' && text[i] != '\t') {
+        if (text[i] != '"') {
+          word += text[i++];
+          continue;
+        }
+        for (++i; i < text.size() && text[i] != '"'; ++i) {
+          if (text[i] == '\\' && i + 1 < text.size()) ++i;
+          word += text[i];
+        }
+        ++i;  // closing quote
+      }
     }
     step.words.push_back(word);
     step.quoted.push_back(quoted);
@@ -70,6 +83,16 @@ bool Within(F&& attempt) {
     if (Clock::now() >= deadline) return false;
     std::this_thread::sleep_for(kPoll);
   }
+}
+
+// The `name=value` words of an answer, from its third word on.
+FormValues AnswerValues(const ScriptStep& step) {
+  FormValues values;
+  for (std::size_t i = 2; i < step.words.size(); ++i) {
+    const std::size_t eq = step.words[i].find('=');
+    if (eq != std::string::npos) values[step.words[i].substr(0, eq)] = step.words[i].substr(eq + 1);
+  }
+  return values;
 }
 
 // `answer Ok printer=<queue> copies=<n> from=<n> to=<n>` for the printer dialog.
@@ -221,10 +244,14 @@ class Driver {
     if (verb == "answer") {
       const int button = step.words.size() > 1 ? ButtonFromName(step.words[1]) : 0;
       if (button == 0) { reason = "unknown button"; return false; }
-      // The open message box, or else the open printer dialog with the choices given.
+      // The open message box, or else the open printer, form or font dialog with the
+      // choices given.
       const PrinterDialogAnswer printerAnswer = PrinterAnswerOf(step, button);
+      const FormValues values = AnswerValues(step);
+      const bool accept = button == ButtonOk || button == ButtonYes;
       bool ok = view && Within([&] {
         return view->AnswerMessage(button) || AnswerPrinterDialog(printerAnswer) ||
+               AnswerFormDialog(accept, values) || AnswerFontDialog(accept, values) ||
                (button == ButtonCancel && (AnswerFileDialog(std::nullopt) || view->ChoosePopupItem("")));
       });
       if (!ok) reason = "no message box or dialog to answer";
@@ -263,6 +290,15 @@ class Driver {
       const int y = std::atoi(step.words[index + 1].c_str());
       bool ok = view && Within([&] { return view->ClickAt(window, x, y); });
       if (!ok) reason = "could not click";
+      return ok;
+    }
+    if (verb == "move") {
+      // `move <window> <x> <y>`: the mouse pointer goes to a point in dialog units.
+      if (step.words.size() < index + 2) { reason = "move needs x and y"; return false; }
+      const int x = std::atoi(step.words[index].c_str());
+      const int y = std::atoi(step.words[index + 1].c_str());
+      bool ok = view && Within([&] { return view->MoveMouseTo(window, x, y); });
+      if (!ok) reason = "could not move the mouse";
       return ok;
     }
     if (verb == "resize") {

@@ -80,9 +80,15 @@ long Open(const std::string& file) {
   if (custom && *custom) return SpawnOpener(custom, file);
   std::string target = file;
   const std::string scheme = Scheme(file);
-  if (scheme.empty() || scheme == "file") {
+  if (scheme.empty()) {
     target = AbsolutePath(file);
     if (long checked = CheckFile(target); checked != ShellOpened) return checked;
+  } else if (scheme == "file") {
+    // A file address may carry an anchor ("#page2"); the file without it must exist.
+    const std::size_t hash = file.find('#');
+    const std::string path = AbsolutePath(file.substr(0, hash));
+    if (long checked = CheckFile(path); checked != ShellOpened) return checked;
+    target = "file://" + path + (hash == std::string::npos ? "" : file.substr(hash));
   }
   if (DefaultApplication(OpenTargetType(target)).empty()) return ShellNoAssociation;
   return SpawnOpener("xdg-open", target);
@@ -93,7 +99,7 @@ long Open(const std::string& file) {
 std::string OpenTargetType(const std::string& target) {
   const std::string scheme = Scheme(target);
   if (!scheme.empty() && scheme != "file") return "x-scheme-handler/" + scheme;
-  return FileMimeType(AbsolutePath(target));
+  return FileMimeType(AbsolutePath(scheme == "file" ? target.substr(0, target.find('#')) : target));
 }
 
 long ShellExecuteA(long, const std::string&, const std::string& file, const std::string&, const std::string&, int) {

@@ -65,6 +65,7 @@ class Report {
   int pageFrom = 0;    // 0: from the first page
   int pageTo = 0;      // 0: to the last page
   int paper = 1;
+  int paperBin = 0;    // the printer's paper source (DMBIN number); 0: the printer's default
   bool landscape = false;
 
  private:

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -537,6 +538,28 @@ bool QtView::ClickAt(const WindowPtr& window, int x, int y) {
       QApplication::sendEvent(target, &event);
     }
     return true;
+  });
+}
+
+bool QtView::MoveMouseTo(const WindowPtr& window, int x, int y) {
+  const int id = window->Id();
+  return OnGui([this, id, x, y] {
+    Shown* shown = Find(id);
+    if (!shown || !shown->client || !shown->top || !shown->top->isVisible()) return false;
+    // The platform moves its pointer and tells the widgets it leaves and enters.
+    QCursor::setPos(shown->client->Surface()->mapToGlobal(QPoint(UnitsToPixelsX(x), UnitsToPixelsY(y))));
+    QApplication::processEvents();
+    return true;
+  });
+}
+
+std::optional<Geometry> QtView::MousePosition(const WindowPtr& window) {
+  const int id = window->Id();
+  return OnGui([this, id]() -> std::optional<Geometry> {
+    Shown* shown = Find(id);
+    if (!shown || !shown->client || !shown->top || !shown->top->isVisible()) return std::nullopt;
+    const QPoint at = shown->client->Surface()->mapFromGlobal(QCursor::pos());
+    return Geometry{PixelsToUnitsX(at.x()), PixelsToUnitsY(at.y()), 0, 0};
   });
 }
 

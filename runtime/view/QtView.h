@@ -50,6 +50,8 @@ class QtView : public QObject, public ViewPort {
   // Key presses in a window whose model armed the key become alert-key events.
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool ClickAt(const WindowPtr& window, int x, int y) override;
+  bool MoveMouseTo(const WindowPtr& window, int x, int y) override;
+  std::optional<Geometry> MousePosition(const WindowPtr& window) override;
   void SysCommand(const WindowPtr& window, int command) override;
 
  private:

@@ -153,9 +153,66 @@ TEST_F(Storage, ResultCodesTellOpenFailuresAndACancelledChoice) {
   EXPECT_EQ(asked, (std::vector<std::string>{"File 1 does not exist!"}));
   EXPECT_EQ(storage.Store("docs.tps", "nowhere.tps", 1), 1);
   EXPECT_EQ(asked.back(), "File 2 does not exist!");
+}
+
+// Shrinks the import to `keep` bytes when chunk `atChunk` is about to be read, as a file
+// that another program cuts short (or a device that gives up) would.
+class ShrinkingImport : public PvStorage {
+ public:
+  ShrinkingImport(std::string file, std::int32_t atChunk, std::size_t keep)
+      : file_(std::move(file)), atChunk_(atChunk), keep_(keep) {}
+  void Progress(std::uint8_t stage, std::int32_t chunk, std::int32_t) override {
+    if (stage == 2 && chunk == atChunk_) fs::resize_file(file_, keep_);
+  }
+
+ private:
+  std::string file_;
+  std::int32_t atChunk_;
+  std::size_t keep_;
+};
+
+TEST_F(Storage, AnImportThatCannotBeReadWholeLeavesTheStoredDocumentAsItWas) {
+  const std::vector<std::uint8_t> stored = MakeFile("story.pdf", 250000);
+  PvStorage first;
+  first.CHUNKSIZELIMIT = 100;
+  ASSERT_EQ(first.Store("docs.tps", "chunks.tps", 1), kStoreDone);
+  std::vector<std::string> shown;
+  wdrt::SetMessageAnswerer([&](const wdrt::MessageRequest& request) {
+    shown.push_back(request.text);
+    return static_cast<int>(wdrt::ButtonOk);
+  });
+  const auto storedName = [] {
+    wdrt::KeyedFile main(pv::StorageMainFileDef("docs.tps"));
+    EXPECT_TRUE(main.Open());
+    main.Record().SetLong("RECORDID", 1);
+    EXPECT_TRUE(main.Get("KEYRECORDID"));
+    return std::string(pv::TrimRight(main.Record().Text("FILENAME")));
+  };
+  const auto unchanged = [&](const std::string& what) {
+    EXPECT_EQ(*first.StoredBytes("chunks.tps", 1), stored) << what;
+    EXPECT_EQ(ChunkSizes(1), (std::vector<std::size_t>{102400, 102400, 45200})) << what;
+    EXPECT_EQ(storedName(), "story.pdf") << what;
+  };
+
   pv::SetStorageFileChooser([](const std::string&) { return std::string("/no/such/file"); });
-  EXPECT_EQ(storage.Store("docs.tps", "chunks.tps", 1), 0);
-  EXPECT_EQ(asked.back().rfind("Error opening file to import, ", 0), 0u);
+  EXPECT_EQ(first.Store("docs.tps", "chunks.tps", 1), kStoreImportFailed);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], "Error opening file to import, No such file or directory.");
+  unchanged("missing import");
+
+  pv::SetStorageFileChooser([this](const std::string&) { return folder_.Path().string(); });
+  EXPECT_EQ(first.Store("docs.tps", "chunks.tps", 1), kStoreImportFailed);
+  unchanged("a folder as the import");
+
+  // The new file is cut short after its first chunk was read: chunk 2 finds the end early.
+  MakeFile("longer.pdf", 300000);
+  ShrinkingImport shrinking("longer.pdf", 2, 150000);
+  shrinking.CHUNKSIZELIMIT = 100;
+  EXPECT_EQ(shrinking.Store("docs.tps", "chunks.tps", 1), kStoreImportFailed);
+  // Info is where the 1024-byte piece that ran past the new end began.
+  EXPECT_EQ(shown.back(), "Error importing file, error is the file ended before its 300000 bytes were read; "
+                          "Info=149504");
+  unchanged("an import that fails mid-read");
 }
 
 }  // namespace

@@ -31,10 +31,11 @@ class Preview : public ::testing::Test {
   // Runs the demo on `pages` pages with option bits and a script; the first page is shown
   // before the script's own steps.
   e2e::RunResult Run(int pages, int options, const std::string& script, const std::string& caption = "",
-                     int zoom = 50, const std::string& runDir = "") {
+                     int zoom = 50, const std::string& runDir = "", const std::vector<std::string>& more = {}) {
     e2e::RunOptions run;
     run.program = std::string(STORYLOOM_SUITE_DIR) + "/rpvw32_demo";
     run.arguments = {std::to_string(pages), std::to_string(options), std::to_string(zoom), "1", caption};
+    run.arguments.insert(run.arguments.end(), more.begin(), more.end());
     run.script = "expect \"^[0-9.]+ preview-open " + std::to_string(pages) + " \"\n" + script;
     run.runDir = runDir;
     run.timeoutSeconds = 180;
@@ -243,6 +244,48 @@ TEST_F(Preview, ACancelledPrinterDialogPrintsNothingAndTheWindowStays) {
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_TRUE(Bodies(run, "print-job").empty());
   EXPECT_EQ(Bodies(run, "demo-done"), std::vector<std::string>{"demo-done 2 3 extra=0"});
+}
+
+// A report that wants another paper bin than the printer's is printed by the previewer itself
+// with the report's paper settings, so the caller's list comes back empty; option 32 asks
+// for the dialog's setup form.
+TEST_F(Preview, APaperBinOfItsOwnIsPrintedHereAndOption32AsksForTheSetupForm) {
+  const std::string script = std::string("press ") + kWindow + " ?PRINT\nanswer Ok printer=" + printer_->Queue() +
+                             "\nexpect \"^[0-9.]+ preview-result 1\"\n";
+  const e2e::RunResult ownBin = Run(3, 32, script, "", 50, "", {"15"});
+  ASSERT_EQ(ownBin.exitCode, 0) << ownBin.output;
+  const auto dialogs = Bodies(ownBin, "printer-dialog");
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].rfind("printer-dialog \"Select Printer...\" setup -> Ok", 0), 0u) << dialogs[0];
+  EXPECT_EQ(Bodies(ownBin, "demo-done"), std::vector<std::string>{"demo-done 1 0 extra=0"});
+  EXPECT_EQ(PrintedSheets(), (std::vector<int>{1, 2, 3}));
+
+  printer_->ForgetJob();
+  const e2e::RunResult sameBin = Run(3, 0, script, "", 50, "", {"0"});
+  ASSERT_EQ(sameBin.exitCode, 0) << sameBin.output;
+  EXPECT_EQ(Bodies(sameBin, "printer-dialog")[0].find(" setup "), std::string::npos);
+  EXPECT_EQ(Bodies(sameBin, "demo-done"), std::vector<std::string>{"demo-done 1 3 extra=0"});  // the caller prints
+  EXPECT_EQ(PrintedSheets(), (std::vector<int>{1, 2, 3}));
+}
+
+// F1 opens the caller's help file at the caller's context; an HTML file opens at that anchor.
+TEST_F(Preview, F1OpensTheHelpFileAndContextTheCallerGave) {
+  const std::string dir = e2e::MakeTempDir("preview-help");
+  const std::string help = dir + "/preview-help.html";
+  std::ofstream(help) << "<html><body><h1 id='printing'>Printing</h1></body></html>";
+  const std::string script = std::string("key ") + kWindow + " F1\nexpect \"^[0-9.]+ help \"\n" + "key " + kWindow +
+                             " Esc\nexpect \"^[0-9.]+ preview-result 2\"\n";
+  e2e::RunOptions run;
+  run.program = std::string(STORYLOOM_SUITE_DIR) + "/rpvw32_demo";
+  run.arguments = {"2", "0", "50", "1", "", "0", help, "printing"};
+  run.script = "expect \"^[0-9.]+ preview-open 2 \"\n" + script;
+  run.environment = {"WDRT_SHELL_OPEN=/bin/true"};
+  run.timeoutSeconds = 40;
+  const e2e::RunResult result = e2e::RunProgram(run);
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(Bodies(result, "help"), std::vector<std::string>{"help \"" + help + "\" \"printing\" -> 42"});
+  EXPECT_EQ(Bodies(result, "shell-open"),
+            std::vector<std::string>{"shell-open \"file://" + help + "#printing\" -> ok"});
 }
 
 }  // namespace

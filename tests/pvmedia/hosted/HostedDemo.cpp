@@ -238,6 +238,126 @@ void FlashScenario() {
   wdrt::Close(window);
 }
 
+// The editor's dialogs, each answered by the script: the control is made by the first
+// operation that needs it, then find, font, picture properties, a link's address, a picture
+// prompt cancelled, a key pressed in the document, and printing with the printer dialog.
+void EditorDialogsScenario() {
+  const wdrt::WindowPtr window = wdrt::Open(HostWindow("Editor", 1));
+  PvHtmlEditor editor;
+  editor.Init(1);
+  editor.Save(workDir + "/before-load.html", 1);
+  Result("created_by_save", std::to_string(editor.CONTROLOBJECTCREATED));
+  Result("saved_before_load", hostedtest::ReadText(workDir + "/before-load.html").find("<body") != std::string::npos ? "1" : "0");
+  hostedtest::WriteText(workDir + "/red.png", hostedtest::RedPng());
+  hostedtest::WriteText(workDir + "/edit.html",
+                        "<html><head><title>Editor page</title></head><body style='font:22px sans-serif'>"
+                        "<p>Hello editing world</p><p>Second line</p><img src='red.png'></body></html>");
+  editor.Load(workDir + "/edit.html");
+  editor.Edit(8);  // find: the script looks for "Second"
+  Result("found", editor.GetInfo1("SelectionText"));
+  editor.Edit("SelectText(\"editing\")");
+  editor.Edit(9);  // font
+  editor.Edit("SelectElement(\"img\")");
+  editor.Edit(35);  // properties of the picture
+  editor.Edit("SelectText(\"Hello\")");
+  editor.Edit(10);  // a link: the script gives the address
+  editor.Edit(11);  // a picture: the script cancels
+  std::string html;
+  editor.Save("", 2, &html);
+  const std::size_t font = html.find("Liberation Serif");
+  Result("font", font != std::string::npos && html.find("18pt") != std::string::npos &&
+                         html.find("editing", font) != std::string::npos ? "1" : "0");
+  Result("picture_alt", html.find("alt=\"A red square\"") != std::string::npos ? "1" : "0");
+  Result("link", html.find("href=\"https://www.storyloom.example/\">Hello") != std::string::npos ? "1" : "0");
+  std::size_t pictures = 0;
+  for (std::size_t at = html.find("<img"); at != std::string::npos; at = html.find("<img", at + 1)) ++pictures;
+  Result("pictures", std::to_string(pictures));
+  Shot(window, "editor-dialogs");
+  Result("key_ready", "1");
+  WaitFor([&] { return editor.KeyPressed() != 0; }, 20s);
+  Result("key", std::to_string(editor.KeyPressed()));
+  editor.PrintMe(1);
+  editor.Kill();
+  wdrt::Close(window);
+}
+
+// The media player's transport shown, then hidden; its about box.
+void TransportScenario() {
+  const std::string file = workDir + "/tone.wav";
+  hostedtest::WriteWav(file, 1.5);
+  const wdrt::WindowPtr window = wdrt::Open(HostWindow("Media", 1));
+  PvMedia media;
+  media.Init(1);
+  media.MEDSHOWTOOLBAR = 1;
+  media.MEDREPEATTIMES = 1;
+  media.Load(file, 0, 1);
+  Result("controls_shown", media.GetInfo("ShowControls"));
+  Shot(window, "transport-shown");
+  media.MEDSHOWTOOLBAR = 0;
+  media.Update("ShowControls");
+  Result("controls_hidden", media.GetInfo("ShowControls"));
+  Shot(window, "transport-hidden");
+  media.ShowAboutBox();
+  media.Kill();
+  wdrt::Close(window);
+}
+
+// The PDF viewer's tool bar shown and hidden, and printing through the printer dialog.
+void PdfToolbarScenario() {
+  const std::string file = workDir + "/two.pdf";
+  wdrt::RunOnGuiThread([&] { hostedtest::WritePdf(file, 2); });
+  const wdrt::WindowPtr window = wdrt::Open(HostWindow("PDF", 1));
+  PvPDF pdf;
+  pdf.Init(1);
+  pdf.PDFTOOLBAR = 1;
+  Result("loaded", std::to_string(pdf.Load(file, 0, 1)));
+  pdf.Navigate(5, 2);
+  pdf.GetInfo();
+  Result("toolbar_shown", std::to_string(pdf.PDFTOOLBAR));
+  Shot(window, "pdf-toolbar");
+  pdf.PDFTOOLBAR = 0;
+  pdf.Reload();
+  pdf.GetInfo();
+  Result("toolbar_hidden", std::to_string(pdf.PDFTOOLBAR));
+  Shot(window, "pdf-no-toolbar");
+  Result("printed", std::to_string(pdf.PrintMe1()));
+  pdf.Kill();
+  wdrt::Close(window);
+}
+
+// The Flash settings reach the player; without looping the movie stops on its last frame;
+// the movie is sent to frame 3, back one and forward two, its frame read back each time.
+void FlashSettingsScenario() {
+  ::chdir(workDir.c_str());
+  hostedtest::WriteSwf(workDir + "/movie.swf", 5, 10);
+  const wdrt::WindowPtr window = wdrt::Open(HostWindow("Flash", 1));
+  PvFlash flash;
+  flash.Init(1);
+  flash.FLASHLOOP = 0;
+  flash.Load("movie.swf", 0, 1);
+  flash.FLASHQUALITY = 5;
+  flash.FLASHSCALEMODE = 3;
+  flash.FLASHALIGNMODE = 5;
+  flash.FLASHBACKGROUNDCOLOR = 0xFF0000;
+  for (const char* setting : {"Quality", "ScaleMode", "AlignMode", "BackgroundColor"}) flash.Update(setting);
+  Result("options", flash.GetInfo("LoadOptions"));
+  flash.Play();
+  const bool stopped = WaitFor([&] { return flash.GetInfo("Playing") == "0"; }, 10s);
+  Result("stopped_at_end", stopped ? "1" : "0");
+  flash.GetInfo();
+  Result("quality", std::to_string(flash.FLASHQUALITY));
+  Result("align", std::to_string(flash.FLASHALIGNMODE));
+  flash.Navigate(3, 3);
+  Result("frame_after_goto", std::to_string(flash.FlashCurrentFrame()));
+  Shot(window, "flash-settings");
+  flash.Navigate(2, 1);
+  Result("frame_after_back", std::to_string(flash.CurrentFrame()));
+  flash.Navigate(1, 2);
+  Result("frame_after_forward", std::to_string(flash.CurrentFrame()));
+  flash.Kill();
+  wdrt::Close(window);
+}
+
 // A window a person uses: the PDF on its second page until the window is closed; resizing
 // the window resizes the control, and the viewer with it.
 void ViewerScenario() {
@@ -302,6 +422,10 @@ int main(int argc, char** argv) {
     else if (scenario == "flash") FlashScenario();
     else if (scenario == "memory") MemoryScenario();
     else if (scenario == "viewer") ViewerScenario();
+    else if (scenario == "editor-dialogs") EditorDialogsScenario();
+    else if (scenario == "transport") TransportScenario();
+    else if (scenario == "pdf-toolbar") PdfToolbarScenario();
+    else if (scenario == "flash-settings") FlashSettingsScenario();
     Result("done", scenario);
   });
 }

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QPageSize>
 #include <QPainter>
+#include <QBuffer>
+#include <QImage>
 #include <QPdfWriter>
 #include <cmath>
 #include <cstdint>
@@ -51,8 +53,56 @@ class BitWriter {
 };
 
 void Tag(std::string& out, unsigned code, const std::string& body) {
-  Put16(out, code << 6 | static_cast<unsigned>(body.size()));  // short tags only
+  if (body.size() < 63) {
+    Put16(out, code << 6 | static_cast<unsigned>(body.size()));
+  } else {
+    Put16(out, code << 6 | 63);
+    Put32(out, static_cast<std::uint32_t>(body.size()));
+  }
   out += body;
+}
+
+// AVM1 actions, as the movie's own script would carry them.
+std::string Action(unsigned code, const std::string& data = "") {
+  std::string out(1, static_cast<char>(code));
+  if (code >= 0x80) {
+    Put16(out, static_cast<unsigned>(data.size()));
+    out += data;
+  }
+  return out;
+}
+std::string PushString(const std::string& text) { return std::string(1, '\0') + text + '\0'; }
+std::string PushInteger(std::uint32_t value) {
+  std::string out(1, '\7');
+  Put32(out, value);
+  return out;
+}
+std::string PushNull() { return std::string(1, '\2'); }
+// An anonymous function of `parameters` with `body`; defining it pushes it.
+std::string DefineFunction(const std::vector<std::string>& parameters, const std::string& body) {
+  std::string data(1, '\0');  // no name
+  Put16(data, static_cast<unsigned>(parameters.size()));
+  for (const std::string& p : parameters) data += p + '\0';
+  Put16(data, static_cast<unsigned>(body.size()));
+  return Action(0x9B, data) + body;
+}
+
+// Frame 1's script: ExternalInterface.addCallback(name, null, function) for pvGotoFrame(n)
+// (gotoAndStop(n)) and pvCurrentFrame() (_currentframe), so that the page can send the movie
+// to a frame and read its frame back.
+std::string FrameScript() {
+  constexpr unsigned kGetVariable = 0x1C, kGetMember = 0x4E, kCallMethod = 0x52, kPop = 0x17, kReturn = 0x3E,
+                     kGotoFrame2 = 0x9F, kGetProperty = 0x22, kPush = 0x96;
+  const std::string gotoBody = Action(kPush, PushString("n")) + Action(kGetVariable) + Action(kGotoFrame2, std::string(1, '\0'));
+  const std::string frameBody = Action(kPush, PushString("") + PushInteger(4)) + Action(kGetProperty) + Action(kReturn);
+  const auto addCallback = [&](const std::string& name, const std::string& function) {
+    return function + Action(kPush, PushNull() + PushString(name) + PushInteger(3) + PushString("flash")) +
+           Action(kGetVariable) + Action(kPush, PushString("external")) + Action(kGetMember) +
+           Action(kPush, PushString("ExternalInterface")) + Action(kGetMember) +
+           Action(kPush, PushString("addCallback")) + Action(kCallMethod) + Action(kPop);
+  };
+  return addCallback("pvGotoFrame", DefineFunction({"n"}, gotoBody)) +
+         addCallback("pvCurrentFrame", DefineFunction({}, frameBody)) + std::string(1, '\0');  // ActionEnd
 }
 
 }  // namespace
@@ -101,12 +151,23 @@ bool WriteSwf(const std::string& file, int frames, int rate) {
   Put16(body, static_cast<unsigned>(rate) << 8);
   Put16(body, static_cast<unsigned>(frames));
   Tag(body, 9, std::string("\x40\x80\xC0", 3));  // background colour
+  Tag(body, 12, FrameScript());                       // DoAction, frame 1
   for (int i = 0; i < frames; ++i) Tag(body, 1, "");  // ShowFrame
   Tag(body, 0, "");                                   // End
   std::string out = "FWS";
   out += static_cast<char>(8);
   Put32(out, static_cast<std::uint32_t>(8 + body.size()));
   return WriteText(file, out + body);
+}
+
+std::string RedPng() {
+  QImage image(40, 40, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes.toStdString();
 }
 
 bool WritePdf(const std::string& file, int pages) {

@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 
+#include "tests/report/ReportTestSupport.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -163,6 +165,115 @@ TEST_F(HostedControls, WindowWithABrowserOpenedAndClosedTwentyTimesDoesNotGrow) 
   const long second = std::stol(run.results["rss_kb_2"]);
   const long last = std::stol(run.results["rss_kb_20"]);
   EXPECT_LT(last - second, 8 * 1024) << "resident kB after round 2: " << second << ", after 20: " << last;
+}
+
+void ExpectResults(ScenarioRun& run, const std::vector<std::pair<std::string, std::string>>& expected) {
+  for (const auto& [name, value] : expected) EXPECT_EQ(run.results[name], value) << name;
+}
+
+std::string ReadFile(const fs::path& file) {
+  std::ifstream in(file);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Tests that print, on the private printer of the suite's tests.
+class HostedPrinting : public HostedControls {
+ protected:
+  static void SetUpTestSuite() { printer_ = new reporttest::PrivatePrinter(); }
+  static void TearDownTestSuite() {
+    delete printer_;
+    printer_ = nullptr;
+  }
+  void SetUp() override {
+    HostedControls::SetUp();
+    ASSERT_TRUE(printer_->Ok());
+    printer_->ForgetJob();
+  }
+  ScenarioRun Scripted(const std::string& name, const std::string& script) {
+    ScenarioRun run = RunScenario(name, folder_, 150, script);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(run.results["done"], name) << run.errors;
+    journal_ = ReadFile(folder_ / "journal.txt");
+    EXPECT_EQ(journal_.find("script-failed"), std::string::npos) << journal_;
+    return run;
+  }
+  bool Journalled(const std::string& text) const { return journal_.find(text) != std::string::npos; }
+  static reporttest::PrivatePrinter* printer_;
+  std::string journal_;
+};
+reporttest::PrivatePrinter* HostedPrinting::printer_ = nullptr;
+
+TEST_F(HostedPrinting, EditorDialogsAreAnsweredAndWhatWasChosenReachesTheDocument) {
+  const std::string script = "wait-window \"Editor\"\n"
+                             "answer Ok text=Second\n"
+                             "answer Ok face=\"Liberation Serif\" size=18 bold=1\n"
+                             "answer Ok alt=\"A red square\" border=2\n"
+                             "answer Ok url=\"https://www.storyloom.example/\"\n"
+                             "answer Cancel\n"
+                             "expect \"form-dialog .Picture. -> Cancel\"\n"
+                             "key \"Editor\" A\n"
+                             "answer Ok printer=" + printer_->Queue() + "\n";
+  ScenarioRun run = Scripted("editor-dialogs", script);
+  // The first operation that needed the control (a save before any load) made it; the
+  // cancelled picture prompt added no picture.
+  ExpectResults(run, {{"created_by_save", "1"}, {"saved_before_load", "1"}, {"found", "Second"}, {"font", "1"},
+                      {"picture_alt", "1"}, {"link", "1"}, {"pictures", "1"}, {"key", "65"}});
+  EXPECT_TRUE(Journalled("form-dialog \"Find\" -> Ok text=\"Second\" case=\"0\""));
+  EXPECT_TRUE(Journalled("font-dialog \"Font\" -> Ok face=\"Liberation Serif\" size=18 bold=1"));
+  EXPECT_TRUE(Journalled("form-dialog \"Picture Properties\" -> Ok src=\"red.png\" alt=\"A red square\""));
+  EXPECT_TRUE(Journalled("form-dialog \"Hyperlink\" -> Ok url=\"https://www.storyloom.example/\""));
+  EXPECT_TRUE(Journalled("printer-dialog \"Print\" -> Ok \"" + printer_->Queue() + "\""));
+  // The document came out of the printer chosen in the dialog.
+  // The web engine prints its pages as pictures: the job holds the one page, without text.
+  ASSERT_TRUE(printer_->WaitForJob(60)) << "no print job reached the chosen printer";
+  EXPECT_EQ(reporttest::PdfPages(printer_->JobFile()), 1);
+}
+
+TEST_F(HostedPrinting, PdfToolbarShowsAndHidesAndPrintingAsksForThePrinter) {
+  ScenarioRun run = Scripted("pdf-toolbar", "wait-window \"PDF\"\nanswer Ok printer=" + printer_->Queue() + "\n");
+  EXPECT_EQ(run.results["loaded"], "1");
+  EXPECT_EQ(run.results["toolbar_shown"], "1");
+  EXPECT_EQ(run.results["toolbar_hidden"], "0");
+  EXPECT_EQ(run.results["printed"], "1");
+  EXPECT_TRUE(Journalled("printer-dialog \"Print\" -> Ok \"" + printer_->Queue() + "\""));
+  ASSERT_TRUE(printer_->WaitForJob(60)) << "no print job reached the chosen printer";
+  EXPECT_EQ(reporttest::PdfPages(printer_->JobFile()), 2);
+  // With the tool bar the page sits lower: the first rows of the picture differ.
+  const QImage shown(QString::fromStdString((folder_ / "pdf-toolbar.png").string()));
+  const QImage hidden(QString::fromStdString((folder_ / "pdf-no-toolbar.png").string()));
+  ASSERT_FALSE(shown.isNull());
+  ASSERT_FALSE(hidden.isNull());
+  EXPECT_NE(shown.copy(0, 0, shown.width(), 40), hidden.copy(0, 0, hidden.width(), 40));
+}
+
+TEST_F(HostedPrinting, MediaTransportShowsAndHidesAndTheAboutBoxIsAnswered) {
+  ScenarioRun run = Scripted("transport", "wait-window \"Media\"\nanswer Ok\n");
+  EXPECT_EQ(run.results["controls_shown"], "-1");
+  EXPECT_EQ(run.results["controls_hidden"], "0");
+  EXPECT_TRUE(Journalled("message \"About Media Player\""));
+  const QImage shown(QString::fromStdString((folder_ / "transport-shown.png").string()));
+  const QImage hidden(QString::fromStdString((folder_ / "transport-hidden.png").string()));
+  ASSERT_FALSE(shown.isNull());
+  ASSERT_FALSE(hidden.isNull());
+  // The transport is a light bar at the foot of the black video area; hidden, black reaches the foot.
+  const int y = shown.height() - 20;
+  EXPECT_GT(shown.pixelColor(shown.width() / 2, y).lightness(), 100);
+  EXPECT_LT(hidden.pixelColor(hidden.width() / 2, y).lightness(), 40);
+}
+
+TEST_F(HostedControls, FlashSettingsReachThePlayerItStopsOnItsLastFrameAndGoesToAFrame) {
+  if (!fs::exists(fs::path(STORYLOOM_SUITE_DIR) / "ruffle" / "ruffle.js"))
+    GTEST_SKIP() << "the Flash player was not fetched: the control reports itself missing";
+  ScenarioRun run = Scenario("flash-settings");
+  EXPECT_NE(run.results["options"].find("\"quality\":\"best\""), std::string::npos) << run.results["options"];
+  EXPECT_NE(run.results["options"].find("\"scale\":\"noscale\""), std::string::npos);
+  EXPECT_NE(run.results["options"].find("\"salign\":\"TL\""), std::string::npos);
+  EXPECT_NE(run.results["options"].find("\"backgroundColor\":\"#ff0000\""), std::string::npos);
+  EXPECT_NE(run.results["options"].find("\"loop\":\"0\""), std::string::npos);
+  ExpectResults(run, {{"stopped_at_end", "1"}, {"quality", "5"}, {"align", "5"}, {"frame_after_goto", "3"},
+                      {"frame_after_back", "2"}, {"frame_after_forward", "4"}});
 }
 
 TEST_F(HostedControls, ScriptedUserResizesAndClosesAPdfWindow) {

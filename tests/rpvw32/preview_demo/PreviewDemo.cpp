@@ -1,6 +1,7 @@
 // A small program for the previewer's end-to-end tests: makes a report of N pages and shows
 // it with PRINTPREVIEW; when the user printed and pages remain, it prints them as a book
-// does (HANDLECOPIES, then the flush). Arguments: pages, option bits, zoom percent, copies.
+// does (HANDLECOPIES, then the flush). Arguments: pages, option bits, zoom percent, copies,
+// text-export caption, the report's paper bin, help file and help context.
 // Page n reads "Sheet nn of ?PP?" (the count filled in by ASSGNPGOFPG); pages 3, 7 and 15
 // say "Giraffe", page 10 "GIRAFFE"; page 1 has "Marker" 2 inches from the left and 3 down.
 #include <cstdlib>
@@ -41,10 +42,15 @@ int main(int argc, char** argv) {
   const int zoom = argc > 3 ? std::atoi(argv[3]) : 50;
   const int copies = argc > 4 ? std::atoi(argv[4]) : 1;
   const std::string caption = argc > 5 ? argv[5] : "";
+  const int paperBin = argc > 6 ? std::atoi(argv[6]) : 0;
+  const std::string helpFile = argc > 7 ? argv[7] : "";
+  const std::string helpContext = argc > 8 ? argv[8] : "";
+  const std::uint8_t helpFromIni = helpFile.empty() ? 1 : 0;
   return wdrt::RunProgram(argc, argv, [=] {
     PreviewQueue queue;
     Report report(DemoReport(pages));
     report.copies = copies;
+    report.paperBin = paperBin;
     report.SetPreviewQueue(&queue);
     report.Open();
     for (int n = 1; n <= pages; ++n) report.Print("P" + std::to_string(n));
@@ -53,8 +59,9 @@ int main(int argc, char** argv) {
     ASSGNPGOFPG(&queue, 1, 0, 0, 0, 0, 0, 0, "", "");
     std::int32_t extra = 0;
     const int result = PRINTPREVIEW(&queue, static_cast<std::int16_t>(zoom), 1, &report, 0, 0, 0, 1, 0, nullptr, 0,
-                                    1, 0, nullptr, 0, 0, 0, &extra, 0, 1, 1, 0, 66, 0,
-                                    static_cast<std::uint8_t>(options), "", caption.c_str(), "", "", "Mark", "", "",
+                                    1, 0, nullptr, 0, 0, 0, &extra, 0, helpFromIni, helpFromIni, 0, 66, 0,
+                                    static_cast<std::uint8_t>(options), "", caption.c_str(), helpFile.c_str(),
+                                    helpContext.c_str(), "Mark", "", "",
                                     "", "", "");
     if (result == 1 && queue.Records() > 0) {
       HANDLECOPIES(&queue, static_cast<std::int16_t>(report.copies));

@@ -16,7 +16,7 @@
 #include "runtime/core/Runtime.h"
 #include "runtime/dialogs/Message.h"
 #include "runtime/dialogs/PrinterDialog.h"
-#include "runtime/report/PrintJob.h"
+#include "runtime/flush/Flush.h"
 #include "runtime/report/PrinterSettings.h"
 #include "runtime/report/WmfPlayer.h"
 
@@ -317,7 +317,7 @@ class Previewer {
       ::unlink(dummy->c_str());
       work_.Put(work_.Records(), pages_.Get(static_cast<std::size_t>(page_)).value_or(""));
     }
-    report::PrintPages(work_, report::JobSettingsOf(*work));
+    FlushPages(work_, report::JobSettingsOf(*work));
     work->Close();
     work_.Free();
   }
@@ -372,15 +372,18 @@ class Previewer {
       HandleCopies(printed, copies_);
       for (const std::string& name : printed.Names()) work_.Add(name);
       if (stay_ && !ranges_.empty()) RemoveUnselected(work_, false);
-      report::PrintPages(work_, report::JobSettingsOf(*work));
-      printedHere_ = true;
+      const int outcome = FlushPages(work_, report::JobSettingsOf(*work));
       work->Close();
       work_.Free();
+      if (printer.device != reportDevice_) report::ChoosePrinter(reportDevice_);
+      // What did not print is not reported as printed: the pages stay, and so does the window,
+      // for another try or Exit.
+      if (outcome != report::PrintDone) return true;
+      printedHere_ = true;
       if (!stay_) {
         // The caller prints nothing more; its page files are done with.
         report::DeletePageFiles(pages_);
       }
-      if (printer.device != reportDevice_) report::ChoosePrinter(reportDevice_);
     }
     if (call_.report) {
       call_.report->copies = copies_;

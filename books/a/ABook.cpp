@@ -24,6 +24,7 @@ book::BookDef MakeABook() {
   def.frameHeight = 219;
   def.printEntry = book::PrintEntry::Called;
   def.printModule = 12;
+  def.title = "Letter A";
   def.wordPoints = 72;
   def.sentencePoints = 36;
   def.toolbar = book::StandardToolbar({

@@ -24,6 +24,7 @@ book::BookDef MakeBBook() {
   def.frameHeight = 221;
   def.printEntry = book::PrintEntry::Started;
   def.printModule = 14;
+  def.title = "Letter B";
   def.wordPoints = 72;
   def.sentencePoints = 36;
   def.toolbar = book::StandardToolbar({

@@ -30,7 +30,7 @@ book::BookDef MakeBannersBook() {
   def.frameHeight = 219;
   def.printEntry = book::PrintEntry::Called;
   def.printModule = 12;
-  def.pdfName = "Sea4.pdf";
+  def.title = "Our Flag";
   def.wordPoints = 28;
   def.sentencePoints = 28;
   def.toolbar = book::StandardToolbar({

@@ -85,9 +85,10 @@ struct BookDef {
   int sentencePoints = 28;
   std::vector<ToolbarButton> toolbar;
   std::vector<PageDef> pages;
-  // The printed booklet: its report (null: made from the pages) and the PDF's name.
+  // The printed booklet: its report (null: made from the pages) and its title, which names
+  // its PDF ("Zuli's Birthday Party - Mia.pdf").
   const wdrt::report::ReportDef& (*report)() = nullptr;
-  std::string pdfName = "Book.pdf";
+  std::string title;
 
   const PageDef* Page(int module) const {
     for (const PageDef& p : pages)

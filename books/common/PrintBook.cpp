@@ -17,8 +17,10 @@
 #include "books/common/PrintSelection.h"
 #include "framework/CheckOpen.h"
 #include "framework/StandardWarning.h"
+#include "printing/pdf/BookPdf.h"
 #include "printing/report/PdfPageSet.h"
 #include "printing/report/ReportDisplayStrings.h"
+#include "printing/report/ReportGeneration.h"
 #include "printing/report/ReportRunSteps.h"
 #include "runtime/core/Keys.h"
 #include "runtime/data/ErrorState.h"
@@ -91,7 +93,6 @@ class PrintRun : public BookWindow {
     g.GlobalResponse = 0;
     openedTable_ = !kidlt_.IsOpen();
     if (openedTable_) CheckOpen(kidlt_, 1, 0, 0, 1);
-    outputName_ = book_.pdfName.substr(0, 40);
     wdrt::SetKeyCode(0);
     Run();
     wdrt::Close(window);
@@ -102,82 +103,64 @@ class PrintRun : public BookWindow {
     const int level = BeginInit(true);
     if (level != LevelOk) return level;
     window = wdrt::Open(ProgressWindowDef(ModuleName(book_.program, book_.printModule + 1)));
-    batches_.Begin(window, kidlt_.Records(), strings_.ProgWinPctText);
-    wdrt::SetValue(window, kThermometer, "0");
-    wdrt::SetText(window, kPctText, strings_.ProgWinPctText);
-    window->SetTitle(strings_.ProgWinTitlePrvw);
-    wdrt::SetText(window, kUserString, strings_.ProgWinUsrText);
-    wdrt::Alert(window, wdrt::KeyEsc);
+    generation_.Begin(window, strings_, kidlt_.Records());
     kidlt_.Send("QUICKSCAN=on");
     OPENED = 1;
     return LevelOk;
   }
 
   int OnEvent() override {
-    const wdrt::Event event = wdrt::CurrentEvent();
-    if (event.number == wdrt::EventAlertKey && wdrt::KeyCode() == wdrt::KeyEsc) {
-      wdrt::SetKeyCode(0);
-      wdrt::PostToWindow(window, wdrt::EventAccepted, kCancel);
-      return LevelOk;
-    }
-    if (event.control == 0 && event.number == wdrt::EventOpenWindow) Prepare();
-    if (event.control == 0 && event.number == wdrt::EventTimer) Generate();
+    if (generation_.OnEvent(wdrt::CurrentEvent(), [this] { Prepare(); }, [this] { PrintRecord(); })) return LevelOk;
     return WindowController::OnEvent();
   }
 
   int OnAccepted() override {
     const int level = WindowController::OnAccepted();
-    if (wdrt::CurrentEvent().control == kCancel) AskCancel();
+    generation_.OnAccepted(wdrt::CurrentEvent().control,
+                           [this] { return queue_.Records() != 0 || report_.PagesDone() != 0; });
     return level;
   }
 
  private:
-  void Stop() {
-    wdrt::SetTimer(window, 0);
-    wdrt::PostToWindow(window, wdrt::EventCloseWindow);
-  }
-
+  // After the first child has been read.
   void Prepare() {
-    if (!view_.Open()) StandardWarning(WarnViewOpen, "KIDLT");
-    if (!batches_.ReadNext()) {
-      Stop();
-      return;
-    }
     report_.Open();
     savedCopies_ = printing::PrepareReportCopies(report_);
     if (report_.jobText.empty()) report_.jobText = "PrintBook1a";
     report_.SetPreviewQueue(&queue_);
-    wdrt::SetTimer(window, 1);
   }
 
-  void Generate() {
-    const bool last = batches_.Batch([this] {
-      if (Globals().EMAILREQ == 1 && !namerSet_) {
-        pages_.SetNamer(report_);
-        namerSet_ = true;
-      }
-      for (const char* band : kBookletBands) report_.Print(band);
-    });
-    if (last) Stop();
+  void PrintRecord() {
+    if (Globals().EMAILREQ == 1 && !namerSet_) {
+      pages_.SetNamer(report_);
+      namerSet_ = true;
+    }
+    for (const char* band : kBookletBands) report_.Print(band);
+    children_.push_back(TrimmedName());
   }
 
   // Reads the next child; false when none is left.
   bool ReadRecord() {
+    if (!viewOpened_) {
+      viewOpened_ = true;
+      if (!view_.Open()) StandardWarning(WarnViewOpen, "KIDLT");
+    }
     if (view_.Next()) return true;
     if (wdrt::ErrorCode() != wdrt::ErrNoMoreRecords) StandardWarning(WarnRecordRetrieval, "KIDLT");
     return false;
   }
 
-  void AskCancel() {
-    const bool pagesMade = queue_.Records() != 0 || report_.PagesDone() != 0;
-    if (batches_.Cancel(printing::AskToCancel(strings_, pagesMade))) Stop();
+  std::string TrimmedName() const {
+    std::string name = kidlt_.Record().Text("NAME");
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
   }
 
   void AfterGeneration() {
     BookGlobals& g = Globals();
     kidlt_.Send("QUICKSCAN=off");
-    response_ = batches_.Completed() ? ResponseCompleted : ResponseCancelled;
-    if (batches_.Previewable()) {
+    response_ = generation_.Batches().Completed() ? ResponseCompleted : ResponseCancelled;
+    if (generation_.Batches().Previewable()) {
       report_.EndPage();
       pages_.CopyPages(queue_);
       if (g.EMAILREQ == 1) {
@@ -200,13 +183,11 @@ class PrintRun : public BookWindow {
 
     // The PDF, when it is still wanted now.
     if (g.EMAILREQ == 1 && pages_.NEWPREVIEWQUEUE.Records() > 0) {
-      if (response_ == ResponseCompleted) {
-        pages_.WritePdf(report_, outputName_);
-      } else if (response_ == ResponseCancelled &&
-                 wdrt::Message("Report Not Printed||Create PDF anyway?", "Create PDF?", wdrt::IconQuestion,
-                               wdrt::ButtonYes | wdrt::ButtonNo, wdrt::ButtonNo) == wdrt::ButtonYes) {
-        pages_.WritePdf(report_, outputName_);
-      }
+      if (response_ == ResponseCompleted ||
+          (response_ == ResponseCancelled &&
+           wdrt::Message("Report Not Printed||Create PDF anyway?", "Create PDF?", wdrt::IconQuestion,
+                         wdrt::ButtonYes | wdrt::ButtonNo, wdrt::ButtonNo) == wdrt::ButtonYes))
+        WritePdf();
     }
 
     report_.Close();
@@ -224,6 +205,18 @@ class PrintRun : public BookWindow {
     wdrt::report::StorePrinterSettings(printer);
   }
 
+  // The PDF goes where a parent looks, named after the book and the children in it.
+  void WritePdf() {
+    const std::string file =
+        printing::TakePdfName(printing::BookPdfFolder(), printing::BookPdfName(book_.title, children_));
+    if (file.empty()) {
+      wdrt::Message("The PDF could not be saved: the folder " + printing::BookPdfFolder() + " cannot be made.",
+                    "PDF not saved", wdrt::IconExclamation, wdrt::ButtonOk, wdrt::ButtonOk);
+      return;
+    }
+    if (!pages_.WritePdf(report_, file)) ::unlink(file.c_str());  // the name was taken for nothing
+  }
+
   const BookDef& book_;
   // Each run reads the children through a file object of its own: two runs printing at once
   // (the print button pressed twice) would otherwise share one record buffer and cursor.
@@ -235,10 +228,12 @@ class PrintRun : public BookWindow {
   printing::ReportDisplayStrings strings_;
   wdrt::KeyedView view_;
   std::string startFolder_;
-  std::string outputName_;
   std::vector<std::string> cancelledPages_;
   std::uint8_t response_ = ResponseCancelled;
-  printing::ReportBatches batches_{kThermometer, kPctText, [this] { return ReadRecord(); }};
+  printing::ReportGeneration generation_{{kThermometer, kUserString, kPctText, kCancel},
+                                         [this] { return ReadRecord(); }};
+  std::vector<std::string> children_;  // the children printed, in order
+  bool viewOpened_ = false;
   bool openedTable_ = false;
   bool namerSet_ = false;
   int savedCopies_ = 1;

@@ -35,7 +35,7 @@ book::BookDef MakeFeteBook() {
   def.printEntry = book::PrintEntry::Started;
   def.printModule = 12;
   def.report = &FeteReport;
-  def.pdfName = "comp1.pdf";
+  def.title = child + "'s Birthday Party";
   def.wordPoints = 28;
   def.sentencePoints = 28;
   def.toolbar = book::StandardToolbar({

@@ -18,6 +18,7 @@
 #include "launchers/common/PriceListReport.h"
 #include "launchers/common/Prices.h"
 #include "printing/report/ReportDisplayStrings.h"
+#include "printing/report/ReportGeneration.h"
 #include "printing/report/ReportRunSteps.h"
 #include "runtime/core/Keys.h"
 #include "runtime/data/ErrorState.h"
@@ -126,12 +127,7 @@ class PriceListRun : public WindowController {
     g.GlobalResponse = 0;
     AttachToolbar(&relay_);
     window = wdrt::Open(ProgressWindowDef());
-    batches_.Begin(window, prices_.Records(), strings_.ProgWinPctText);
-    wdrt::SetValue(window, kThermometer, "0");
-    wdrt::SetText(window, kPctText, strings_.ProgWinPctText);
-    window->SetTitle(strings_.ProgWinTitlePrvw);
-    wdrt::SetText(window, kUserString, strings_.ProgWinUsrText);
-    wdrt::Alert(window, wdrt::KeyEsc);
+    generation_.Begin(window, strings_, prices_.Records());
     prices_.Send("QUICKSCAN=on");
     OPENED = 1;
     return LevelOk;
@@ -145,63 +141,46 @@ class PriceListRun : public WindowController {
   }
 
   int OnEvent() override {
-    const wdrt::Event event = wdrt::CurrentEvent();
-    if (event.number == wdrt::EventAlertKey && wdrt::KeyCode() == wdrt::KeyEsc) {
-      wdrt::SetKeyCode(0);
-      wdrt::PostToWindow(window, wdrt::EventAccepted, kCancel);
-      return LevelOk;
+    const wdrt::Event& event = wdrt::CurrentEvent();
+    if (event.control == 0 && event.number == wdrt::EventTimer) {
+      static constexpr const char* kTurns[] = {"|", "/", "-", "\\"};
+      wdrt::SetText(window, kSpinner, kTurns[++turn_ % 4]);  // a turn each batch: a long run is alive
     }
-    if (event.control == 0 && event.number == wdrt::EventOpenWindow) Prepare();
-    if (event.control == 0 && event.number == wdrt::EventTimer) Generate();
+    if (generation_.OnEvent(event, [this] { Prepare(); }, [this] { PrintRecord(); })) return LevelOk;
     return WindowController::OnEvent();
   }
 
   int OnAccepted() override {
     const int level = WindowController::OnAccepted();
-    if (wdrt::CurrentEvent().control == kCancel) AskCancel();
+    generation_.OnAccepted(wdrt::CurrentEvent().control,
+                           [this] { return queue_.Records() != 0 || report_.PagesDone() != 0; });
     return level;
   }
 
  private:
-  void Stop() {
-    wdrt::SetTimer(window, 0);
-    wdrt::PostToWindow(window, wdrt::EventCloseWindow);
-  }
-
+  // After the first product has been read: the report with its heading.
   void Prepare() {
-    if (!view_.Open()) StandardWarning(WarnViewOpen, "Prices");
-    if (!batches_.ReadNext()) {
-      Stop();
-      return;
-    }
     report_.Open();
     savedCopies_ = printing::PrepareReportCopies(report_);
     report_.SetPreviewQueue(&queue_);
     report_.Print(kPriceHeadingBand);
     if (report_.jobText.empty()) report_.jobText = "Htmlreport";
-    wdrt::SetTimer(window, 1);
   }
 
-  void Generate() {
-    static constexpr const char* kTurns[] = {"|", "/", "-", "\\"};
-    wdrt::SetText(window, kSpinner, kTurns[++turn_ % 4]);
-    const bool last = batches_.Batch([this] {
-      const wdrt::RecordBuffer& record = prices_.Record();
-      report_.Print(kPriceDetailBand, [&record](const std::string& field) { return FieldText(record, field); });
-    });
-    if (last) Stop();
+  void PrintRecord() {
+    const wdrt::RecordBuffer& record = prices_.Record();
+    report_.Print(kPriceDetailBand, [&record](const std::string& field) { return FieldText(record, field); });
   }
 
   // Reads the next product; false when none is left.
   bool ReadRecord() {
+    if (!viewOpened_) {
+      viewOpened_ = true;
+      if (!view_.Open()) StandardWarning(WarnViewOpen, "Prices");
+    }
     if (view_.Next()) return true;
     if (wdrt::ErrorCode() != wdrt::ErrNoMoreRecords) StandardWarning(WarnRecordRetrieval, "Prices");
     return false;
-  }
-
-  void AskCancel() {
-    const bool pagesMade = queue_.Records() != 0 || report_.PagesDone() != 0;
-    if (batches_.Cancel(printing::AskToCancel(strings_, pagesMade))) Stop();
   }
 
   void AfterGeneration() {
@@ -209,8 +188,8 @@ class PriceListRun : public WindowController {
     prices_.Send("QUICKSCAN=off");
     // The order form closes every list that was started, however the run ended.
     if (report_.IsOpen()) report_.Print(kPriceOrderFormBand);
-    response_ = batches_.Completed() ? ResponseCompleted : ResponseCancelled;
-    if (batches_.Previewable()) {
+    response_ = generation_.Batches().Completed() ? ResponseCompleted : ResponseCancelled;
+    if (generation_.Batches().Previewable()) {
       report_.EndPage();
       made_ = queue_.Names();
       if (queue_.Records() == 0) {
@@ -247,7 +226,9 @@ class PriceListRun : public WindowController {
   ToolbarRelay relay_;
   std::vector<std::string> made_;
   std::uint8_t response_ = ResponseCancelled;
-  printing::ReportBatches batches_{kThermometer, kPctText, [this] { return ReadRecord(); }};
+  printing::ReportGeneration generation_{{kThermometer, kUserString, kPctText, kCancel},
+                                         [this] { return ReadRecord(); }};
+  bool viewOpened_ = false;
   int savedCopies_ = 1;
   int turn_ = 0;
   std::int16_t printersOwnCopies_ = 1;

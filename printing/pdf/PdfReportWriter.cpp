@@ -243,22 +243,25 @@ void PdfReportWriter::Write(PdfCreator& creator) {
   const bool post = DOBOOKMARKS || DOENCRYPT || !WATERMARKS.empty();
   const bool written = post ? PostProcess(creator) : creator.Write(FILENAME) == 0;
   if (!written) return;
+  written_ = true;
   wdrt::JournalLine("pdf-written " + wdrt::JournalQuote(FILENAME) + " " + std::to_string(pagesWritten_));
   if (DORUN) Open();
 }
 
 void PdfReportWriter::Open() {
-  // Failures are not shown: the runtime journals them.
+  // Failures are not shown here: the runtime journals them, and Opened() tells the caller.
   if (RUNAPPNAME.empty())
-    wdrt::ShellExecuteA(0, "open", FILENAME, "", "", 1);
+    opened_ = wdrt::ShellExecuteA(0, "open", FILENAME, "", "", 1) > 32;
   else
-    wdrt::RunWithArguments(RUNAPPNAME, {FILENAME});
+    opened_ = wdrt::RunWithArguments(RUNAPPNAME, {FILENAME});
 }
 
 std::uint8_t PdfReportWriter::Generate(const wdrt::report::PreviewQueue& pages, bool showStatus) {
   const std::vector<std::string> names = pages.Names();
-  if (names.empty()) return 0;
   pagesWritten_ = 0;
+  written_ = false;
+  opened_ = false;
+  if (names.empty()) return 0;
   BOOKMARKS.Clear();
   PdfCreator creator;
   creator.Init();

@@ -105,8 +105,11 @@ class PdfReportWriter {
   std::uint8_t DOBOOKMARKS = 0;
   PdfBookmarker BOOKMARKS;
 
-  // What the last Generate did (for the caller's checks and the journal).
+  // What the last Generate did (for the caller's checks and the journal): the pages written,
+  // whether the file was written, and whether a program took it to open.
   int PagesWritten() const { return pagesWritten_; }
+  bool Written() const { return written_; }
+  bool Opened() const { return opened_; }
 
  private:
   void TakePage(PdfCreator& creator, const std::string& fileName, int page);
@@ -115,6 +118,8 @@ class PdfReportWriter {
   void Open();
 
   int pagesWritten_ = 0;
+  bool written_ = false;
+  bool opened_ = false;
 };
 
 }  // namespace printing

@@ -1,6 +1,7 @@
 #include "printing/pdf/PdfStatusWindow.h"
 
 #include "runtime/core/Runtime.h"
+#include "runtime/flush/ProgressLoop.h"
 #include "runtime/dialogs/Message.h"
 
 namespace printing {
@@ -41,21 +42,11 @@ std::string PageOfText(int page, int pages) {
   return ("Page " + std::to_string(page) + " of " + std::to_string(pages)).substr(0, 30);
 }
 
-PdfStatusWindow::PdfStatusWindow() {
-  previous_ = Target();
-  if (previous_) {
-    previousTimer_ = previous_->TimerInterval();
-    SetTimer(previous_, 0);
-  }
-  window_ = Open(StatusWindowDef());
-  SetValue(window_, StatusProgressControl, "0");
-  SetTimer(window_, 10);
+PdfStatusWindow::PdfStatusWindow() : loop_(StatusWindowDef(), StatusCancelControl, 1) {
+  SetValue(loop_.Window(), StatusProgressControl, "0");
 }
 
-PdfStatusWindow::~PdfStatusWindow() {
-  if (window_ && window_->IsOpen()) Close(window_);
-  if (previous_ && previous_->IsOpen()) SetTimer(previous_, previousTimer_);
-}
+PdfStatusWindow::~PdfStatusWindow() = default;
 
 bool PdfStatusWindow::AskCancel() {
   return Message("Do you wish to Cancel the PDF Generation?", "Cancel PDF?", IconQuestion, ButtonYes | ButtonNo,
@@ -63,38 +54,27 @@ bool PdfStatusWindow::AskCancel() {
 }
 
 bool PdfStatusWindow::RunPages(int pages, const std::function<void(int)>& takePage) {
+  const WindowPtr& window = loop_.Window();
   int next = 1;
-  Event event;
-  while (next <= pages && Accept(window_, event)) {
-    switch (event.number) {
-      case EventTimer: {
-        takePage(next);
-        SetValue(window_, StatusProgressControl, std::to_string(next * 100 / pages));
-        SetText(window_, StatusPageControl, PageOfText(next, pages));
-        Display(window_);
-        ++next;
-        break;
-      }
-      case EventAccepted:
-        if (event.control == StatusCancelControl && AskCancel()) return false;
-        break;
-      case EventCloseWindow:
-        // Closing the window is a request to cancel, asked like the button.
-        if (AskCancel()) return false;
-        break;
-      case EventCloseDown:
-        return false;
-      default:
-        DefaultHandling(window_, event);
-        break;
-    }
-  }
-  return next > pages;
+  // As many pages a tick as take about 40 ms: the window answers between ticks, and a class
+  // set takes seconds rather than a tick a page.
+  return loop_.Run(
+      [&] {
+        ForAbout(std::chrono::milliseconds(40), [&] {
+          takePage(next++);
+          return next <= pages;
+        });
+        SetValue(window, StatusProgressControl, std::to_string((next - 1) * 100 / pages));
+        SetText(window, StatusPageControl, PageOfText(next - 1, pages));
+        Display(window);
+        return next > pages ? ProgressLoop::Step::Done : ProgressLoop::Step::More;
+      },
+      [this](ProgressLoop::Request request) { return request == ProgressLoop::Request::CloseDown || AskCancel(); });
 }
 
 void PdfStatusWindow::ShowWriting() {
-  SetText(window_, StatusMessageControl, "Writing PDF");
-  Display(window_);
+  SetText(loop_.Window(), StatusMessageControl, "Writing PDF");
+  Display(loop_.Window());
 }
 
 }  // namespace printing

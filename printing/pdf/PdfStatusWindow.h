@@ -1,6 +1,6 @@
-// The PDF writer's status window "Please Wait...": converts one page per timer tick of a
-// tenth of a second, shows the progress and "Page n of m", and asks before cancelling. Runs
-// on the calling procedure thread; the thread's previous window gives up its timer meanwhile.
+// The PDF writer's status window "Please Wait...": converts as many pages per timer tick as
+// take about 40 ms, shows the progress and "Page n of m", and asks before cancelling. Runs on
+// the calling procedure thread; the thread's previous window gives up its timer meanwhile.
 #pragma once
 
 #include <functional>
@@ -8,6 +8,7 @@
 
 #include "runtime/core/Window.h"
 #include "runtime/core/WindowDef.h"
+#include "runtime/flush/ProgressLoop.h"
 
 namespace printing {
 
@@ -32,7 +33,8 @@ class PdfStatusWindow {
   PdfStatusWindow(const PdfStatusWindow&) = delete;
   PdfStatusWindow& operator=(const PdfStatusWindow&) = delete;
 
-  // Calls takePage(1 .. pages), one per timer tick. False when the user cancelled.
+  // Calls takePage(1 .. pages) in order, a slice of them per timer tick. False when the user
+  // cancelled.
   bool RunPages(int pages, const std::function<void(int)>& takePage);
   // Shows "Writing PDF".
   void ShowWriting();
@@ -40,9 +42,7 @@ class PdfStatusWindow {
  private:
   bool AskCancel();
 
-  wdrt::WindowPtr previous_;
-  int previousTimer_ = 0;
-  wdrt::WindowPtr window_;
+  wdrt::ProgressLoop loop_;
 };
 
 }  // namespace printing

@@ -3,18 +3,12 @@
 // streams) and written out. Internal to the libraries; one thread at a time.
 #pragma once
 
-#include <QBuffer>
 #include <QByteArray>
-#include <QPainter>
-#include <QPdfWriter>
 
 #include <map>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "printing/pdflibs/JpegPassThrough.h"
-#include "printing/pdflibs/JpegTokens.h"
+#include "runtime/report/PdfPages.h"
 
 namespace pdflibs {
 
@@ -35,14 +29,10 @@ class CoreDocument {
   int EndPage();
   int Write(const std::string& fileName);
 
-  int Pages() const { return static_cast<int>(pageSizes_.size()); }
+  int Pages() const { return pages_.Pages(); }
 
  private:
-
-  QBuffer buffer_;
-  QByteArray qtBytes_;
-  std::unique_ptr<QPdfWriter> writer_;
-  QPainter painter_;
+  wdrt::report::PdfPages pages_;
   std::map<int, QByteArray> images_;
   std::string countedName_;
   QByteArray counted_;
@@ -50,18 +40,9 @@ class CoreDocument {
   bool inPage_ = false;
   int lrMargin_ = 0;
   int tbMargin_ = 0;
-  std::vector<std::pair<double, double>> pageSizes_;  // points
   std::map<int, std::string> info_;
-  JpegPassThrough jpegs_;
-  JpegTokens tokens_;
   QByteArray finished_;  // the finished PDF once written
 };
-
-// Shared by both libraries: finish a PDF that Qt wrote. Sets exact page boxes (sizes in points,
-// one per page; empty keeps Qt's), swaps JPEG markers, sets the document information and returns
-// the bytes of the finished file; empty on failure.
-QByteArray FinishQtPdf(const QByteArray& qtPdf, const std::vector<std::pair<double, double>>& pageSizes,
-                       const JpegPassThrough& jpegs, const std::map<int, std::string>& info);
 
 // Writes `bytes` to `fileName` through a private temporary beside it and a rename, so that a
 // failed write never leaves half a file under the name. False on failure.

@@ -15,7 +15,8 @@
 #include <cmath>
 
 #include "printing/pdflibs/CoreDocument.h"
-#include "printing/pdflibs/JpegPassThrough.h"
+#include "runtime/report/JpegPassThrough.h"
+#include "runtime/report/PdfPages.h"
 
 namespace pdflibs {
 namespace {
@@ -30,7 +31,7 @@ QColor ColorOf(std::int32_t colorRef) {
 // Draws `paint` (in a box of `size` points, its centre at the origin after rotation) onto one
 // page that just holds the rotated box, and finishes it.
 template <typename Paint>
-QByteArray OnePage(QSizeF size, double angle, JpegPassThrough& jpegs, Paint&& paint) {
+QByteArray OnePage(QSizeF size, double angle, wdrt::report::JpegPassThrough& jpegs, Paint&& paint) {
   QTransform rotation;
   rotation.rotate(-angle);  // anticlockwise on the page, whose y axis points down
   const QRectF box(-size.width() / 2, -size.height() / 2, size.width(), size.height());
@@ -53,7 +54,7 @@ QByteArray OnePage(QSizeF size, double angle, JpegPassThrough& jpegs, Paint&& pa
     paint(painter, box);
   }
   buffer.close();
-  return FinishQtPdf(bytes, {{pageWidth, pageHeight}}, jpegs, {});
+  return wdrt::report::FinishQtPdf(bytes, {{pageWidth, pageHeight}}, jpegs, {});
 }
 
 QByteArray TextWatermark(const PdfWatermarkDescription& d, const std::string& text) {
@@ -70,7 +71,7 @@ QByteArray TextWatermark(const PdfWatermarkDescription& d, const std::string& te
   const QFontMetricsF metrics(font, &probe);
   const double lineWidth = std::max(0.0, d.LINEWIDTH / 1000.0);
   const QSizeF size(metrics.horizontalAdvance(words) + 2 * lineWidth + 2, metrics.height() + 2 * lineWidth + 2);
-  JpegPassThrough none;
+  wdrt::report::JpegPassThrough none;
   return OnePage(size, d.ANGLE, none, [&](QPainter& painter, const QRectF& box) {
     const QColor color = ColorOf(d.COLOR);
     painter.setFont(font);
@@ -97,13 +98,13 @@ QByteArray ImageWatermark(const PdfWatermarkDescription& d, const std::string& f
   const QByteArray bytes = file.readAll();
   if (bytes.startsWith("%PDF-")) return bytes;  // its page is taken by the caller
   QImage image;
-  const std::optional<JpegInfo> jpeg = ProbeJpeg(bytes);
+  const std::optional<wdrt::report::JpegInfo> jpeg = wdrt::report::ProbeJpeg(bytes);
   if (!jpeg && !image.loadFromData(bytes)) return {};
   const QSizeF natural = jpeg ? QSizeF(jpeg->width, jpeg->height) : QSizeF(image.size());
   QSizeF size(d.WIDTH > 0 ? d.WIDTH : natural.width(), d.HEIGHT > 0 ? d.HEIGHT : natural.height());
   if (d.KEEPASPECT) size = natural.scaled(size, Qt::KeepAspectRatio);
   if (size.isEmpty()) return {};
-  JpegPassThrough jpegs;
+  wdrt::report::JpegPassThrough jpegs;
   return OnePage(size, d.ANGLE, jpegs, [&](QPainter& painter, const QRectF& box) {
     if (jpeg && jpegs.Draw(painter, bytes, box)) return;
     if (image.isNull()) image.loadFromData(bytes);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "printing/pdf/BookPdf.h"
 #include "printing/pdf/PdfReportWriter.h"
 #include "printing/report/PageFileNamer.h"
 
@@ -20,17 +21,8 @@ void PdfPageSet::SetNamer(wdrt::report::Report& report) { report.SetTempFileName
 
 bool PdfPageSet::WritePdf(const wdrt::report::Report& report, const std::string& fileName) {
   PdfReportWriter writer;
-  writer.Init(report, fileName, "");
-  writer.SetPaper(0, 0, 1, 0, 0, 0);         // each page takes its page file's size; portrait
-  writer.SetCompression(1, 1, 0, 2, 4);
-  writer.SetAuthor(1, "");
-  writer.SetCreator(1, "");
-  writer.SetSubject(1, "");
-  writer.SetTitle(1, "");
-  writer.SetKeywords(1, "");
-  writer.SetRun(1, 1, "");                   // opened with the desktop's viewer
-  const bool written = writer.Generate(NEWPREVIEWQUEUE, true) != 0;
-  writer.Reset();
+  const bool written = WriteBookPdf(writer, report, NEWPREVIEWQUEUE, fileName) != 0 && writer.Written();
+  TellWherePdfIs(writer, fileName);
   return written;
 }
 

@@ -21,8 +21,9 @@ class PdfPageSet {
   void CopyPages(const wdrt::report::PreviewQueue& pages);
   // Sets the report's temporary-file namer to the page-file namer.
   void SetNamer(wdrt::report::Report& report);
-  // Writes the PDF `fileName` (no folder: the private temporary folder) from NEWPREVIEWQUEUE
-  // with the writer's settings of a printed book, opening it afterwards. True when written.
+  // Writes the PDF `fileName` (a full name; a bare one goes in the private temporary folder)
+  // from NEWPREVIEWQUEUE with the writer's settings of a printed book, opening it afterwards or,
+  // when no program can, saying where it is. True when written.
   bool WritePdf(const wdrt::report::Report& report, const std::string& fileName);
   // Deletes every file named in SAVPREVIEWQUEUE (failures ignored).
   void DeletePages();

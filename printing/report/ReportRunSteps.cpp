@@ -7,7 +7,7 @@
 #include "runtime/core/Events.h"
 #include "runtime/core/Keys.h"
 #include "runtime/dialogs/Message.h"
-#include "runtime/report/PrintJob.h"
+#include "runtime/flush/Flush.h"
 #include "runtime/report/PrinterSettings.h"
 
 namespace printing {
@@ -105,11 +105,12 @@ std::int32_t PreviewThenPrint(wdrt::report::PreviewQueue& pages, wdrt::report::R
   printer.devMode.dmCopies = static_cast<std::int16_t>(report.copies);
   wdrt::report::StorePrinterSettings(printer);
   HANDLECOPIES(&pages, static_cast<std::int16_t>(report.copies));
-  wdrt::report::PrintPages(pages, wdrt::report::JobSettingsOf(report));
+  const int printed = wdrt::FlushPages(pages, wdrt::report::JobSettingsOf(report));
   printer = wdrt::report::CurrentPrinter();
   printer.devMode.dmCopies = remembered;
   wdrt::report::StorePrinterSettings(printer);
-  return result;
+  // What did not print is not reported as printed.
+  return printed == wdrt::report::PrintDone ? result : 2;
 }
 
 }  // namespace printing

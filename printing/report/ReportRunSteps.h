@@ -95,7 +95,8 @@ struct PreviewCall {
 
 // PRINTPREVIEW on `pages`; when it returns 1 (the user chose to print), the pages go to the
 // printer with the report's copies: the printer's copies count is set to them for the job and
-// set back afterwards. Returns the previewer's result.
+// set back afterwards. Returns the previewer's result, or 2 when the printing then failed or
+// was cancelled.
 std::int32_t PreviewThenPrint(wdrt::report::PreviewQueue& pages, wdrt::report::Report& report,
                               const PreviewCall& call, const char* settingsFile);
 

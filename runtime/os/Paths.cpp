@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -55,16 +56,44 @@ std::optional<std::string> FindFileAnyCase(const std::string& name) {
   return result;
 }
 
-std::string ConfigFolder() {
-  std::string base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = std::string(home) + "/.config";
-  } else {
-    base = "/tmp";
+namespace {
+
+std::string Home() {
+  const char* home = std::getenv("HOME");
+  return home && *home ? home : "/tmp";
+}
+
+std::string ConfigBase() {
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return xdg;
+  return Home() + "/.config";
+}
+
+// The value of `key` in the desktop's user-dirs.dirs (`XDG_DOCUMENTS_DIR="$HOME/Documents"`),
+// "$HOME" expanded; "" when it is not set there.
+std::string UserDir(const std::string& key) {
+  std::ifstream in(ConfigBase() + "/user-dirs.dirs");
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind(key + "=", 0) != 0) continue;
+    std::string value = line.substr(key.size() + 1);
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    if (value.rfind("$HOME", 0) == 0) value = Home() + value.substr(5);
+    return value.empty() || value[0] != '/' ? std::string() : value;
   }
-  std::string folder = base + "/storyloom";
+  return {};
+}
+
+}  // namespace
+
+std::string DocumentsFolder() {
+  // As xdg-user-dir reads it; a folder set to the home folder itself is switched off.
+  std::string folder = UserDir("XDG_DOCUMENTS_DIR");
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  if (folder.empty() || folder == Home()) folder = Home() + "/Documents";
+  return folder;
+}
+
+std::string ConfigFolder() {
+  std::string folder = ConfigBase() + "/storyloom";
   std::error_code ec;
   fs::create_directories(folder, ec);
   return folder;

@@ -1,5 +1,5 @@
-// File-name services: lookup whatever the case (as on Windows), the user's configuration
-// folder, and the folder of the running program. Any thread.
+// File-name services: lookup whatever the case (as on Windows), the user's configuration and
+// documents folders, and the folder of the running program. Any thread.
 #pragma once
 
 #include <optional>
@@ -16,6 +16,10 @@ std::string ConfigFolder();
 
 // A bare file name resolves into the configuration folder; a name with a folder stays.
 std::string ResolveConfigFile(const std::string& name);
+
+// The user's documents folder as the desktop names it (XDG_DOCUMENTS_DIR of user-dirs.dirs),
+// else ~/Documents. Not created here.
+std::string DocumentsFolder();
 
 // Folder holding the running program (from /proc/self/exe).
 std::string ProgramFolder();

@@ -1,17 +1,10 @@
 #include "runtime/report/PrintJob.h"
 
 #include <QFile>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
-#include <QPrinter>
 
-#include "runtime/core/Journal.h"
-#include "runtime/core/ViewPort.h"
-#include "runtime/dialogs/Message.h"
-#include "runtime/dialogs/PrinterDialog.h"
+#include <algorithm>
+
 #include "runtime/report/PaperSizes.h"
-#include "runtime/report/PrinterSettings.h"
 #include "runtime/report/Report.h"
 #include "runtime/report/WmfPlayer.h"
 
@@ -29,54 +22,57 @@ PrintJobSettings JobSettingsOf(const Report& report) {
   return s;
 }
 
-int PrintPages(const PreviewQueue& pages, const PrintJobSettings& settings) {
-  const PrinterSettings printerSettings = CurrentPrinter();
-  if (printerSettings.device.empty()) {
-    Message(kNoPrinterText, "Print", IconExclamation, ButtonOk, ButtonOk);
-    return PrintNoPrinter;
-  }
+std::vector<std::string> PagesToPrint(const PreviewQueue& pages, const PrintJobSettings& settings) {
   const std::vector<std::string> names = pages.Names();
   const int count = static_cast<int>(names.size());
   const int from = settings.pageFrom > 0 ? settings.pageFrom : 1;
   const int to = settings.pageTo > 0 ? std::min(settings.pageTo, count) : count;
-  if (count == 0 || from > to) return PrintNothing;
+  if (count == 0 || from > to) return {};
+  return {names.begin() + (from - 1), names.begin() + to};
+}
 
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPrinterName(QString::fromStdString(printerSettings.device));
-  printer.setDocName(QString::fromStdString(settings.jobText.empty() ? "Report" : settings.jobText));
-  printer.setCopyCount(std::max(1, settings.copies));
-  printer.setCollateCopies(settings.collate);
-  printer.setFullPage(true);
-  const PaperSize* paper = FindPaper(settings.paper > 0 ? settings.paper : printerSettings.devMode.dmPaperSize);
-  if (paper) printer.setPageSize(QPageSize(QSizeF(paper->width / 1000.0, paper->height / 1000.0), QPageSize::Point));
-  printer.setPageOrientation(settings.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  if (!printer.isValid()) return PrintFailed;
-
-  QPainter painter;
-  if (!painter.begin(&printer)) return PrintFailed;
-  const double dpi = printer.resolution();
-  int sent = 0;
-  bool ok = true;
-  for (int page = from; page <= to; ++page) {
-    QFile file(QString::fromStdString(names[static_cast<std::size_t>(page - 1)]));
-    if (!file.open(QIODevice::ReadOnly)) {
-      ok = false;
-      break;
-    }
-    const QByteArray bytes = file.readAll();
-    if (sent > 0) printer.newPage();
-    // The page file keeps its own size in inches; it is drawn from the paper's corner.
-    QRectF target = printer.pageLayout().fullRectPixels(static_cast<int>(dpi));
-    if (auto header = ReadWmfHeader(bytes); header && header->sizeInches.width() > 0 && header->sizeInches.height() > 0)
-      target = QRectF(0, 0, header->sizeInches.width() * dpi, header->sizeInches.height() * dpi);
-    PlayWmf(painter, bytes, target);
-    ++sent;
+PagePlacement PlacePage(QSizeF page, QSizeF paper) {
+  PagePlacement placement;
+  if (paper.isEmpty()) {
+    placement.target = QRectF(QPointF(0, 0), page);
+    return placement;
   }
-  painter.end();
-  if (!ok && sent == 0) return PrintFailed;
-  JournalLine("print-job " + JournalQuote(printerSettings.device) + " " + std::to_string(sent) + " " +
-              std::to_string(std::max(1, settings.copies)));
-  return ok ? PrintDone : PrintFailed;
+  // A landscape page on upright paper (or the other way round) is turned to stand on it.
+  placement.turned = (page.width() > page.height()) != (paper.width() > paper.height());
+  const QSizeF upright = placement.turned ? page.transposed() : page;
+  // The page keeps its own size, from the paper's corner.
+  placement.target = QRectF(QPointF(0, 0), upright);
+  return placement;
+}
+
+QSizeF JobPaper(const PrintJobSettings& settings, int printerPaperCode) {
+  const PaperSize* paper = FindPaper(settings.paper > 0 ? settings.paper : printerPaperCode);
+  if (!paper) return {};
+  return QSizeF(paper->width / 1000.0, paper->height / 1000.0);
+}
+
+JobDocument::JobDocument(std::vector<std::string> files, QSizeF paperPoints)
+    : files_(std::move(files)), paper_(paperPoints) {}
+
+bool JobDocument::AddNextPage() {
+  if (done_ >= Total()) return false;
+  QFile file(QString::fromStdString(files_[static_cast<std::size_t>(done_)]));
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray bytes = file.readAll();
+  const std::optional<WmfHeaderInfo> header = ReadWmfHeader(bytes);
+  if (!header || header->sizeInches.width() <= 0 || header->sizeInches.height() <= 0) return false;
+  const QSizeF page(header->sizeInches.width() * 72.0, header->sizeInches.height() * 72.0);
+  const PagePlacement placement = PlacePage(page, paper_);
+  const QSizeF sheet = paper_.isEmpty() ? page : paper_;
+  if (!pdf_.BeginPage(sheet.width(), sheet.height())) return false;
+  if (pdf_.Draw(bytes, placement.target, placement.turned) == WmfStatus::NotMetafile) return false;
+  ++done_;
+  return true;
+}
+
+QByteArray JobDocument::Finish(const std::string& title) {
+  if (done_ == 0 || done_ < Total()) return {};
+  return pdf_.Finish({{"/Title", title}, {"/Producer", "Storyloom"}});
 }
 
 }  // namespace wdrt::report

@@ -9,7 +9,9 @@
 
 #include "runtime/core/Journal.h"
 #include "runtime/core/Threads.h"
+#include "runtime/core/Runtime.h"
 #include "runtime/driver/ScriptDriver.h"
+#include "runtime/flush/Flush.h"
 #include "runtime/os/Process.h"
 #include "runtime/view/QtView.h"
 #include "runtime/view/Units.h"
@@ -58,6 +60,10 @@ int RunProgram(int argc, char** argv, std::function<void()> mainProcedure) {
   StartScriptDriver();
   Start([mainProcedure = std::move(mainProcedure), qtView] {
     mainProcedure();
+    // A print job on its way goes whole to the printer before the program ends; its window
+    // stays up meanwhile. Then the other procedure threads end with their windows.
+    WaitForFlushesToHandOver();
+    CloseDownOtherThreads();
     qtView->Quit(0);
   }, 25000);
   const int code = app.exec();
@@ -65,6 +71,12 @@ int RunProgram(int argc, char** argv, std::function<void()> mainProcedure) {
   ::getrusage(RUSAGE_SELF, &usage);
   JournalLine("program-end " + std::to_string(code) + " maxrss-kb " + std::to_string(usage.ru_maxrss));
   SetViewPort(nullptr);
+  // A procedure thread still at work would use what the program's end destroys: end at once
+  // rather than crash under it.
+  if (!WaitForProcedureThreads(-1, std::chrono::seconds(5))) {
+    std::fflush(nullptr);
+    std::_Exit(code);
+  }
   return code;
 }
 

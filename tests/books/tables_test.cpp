@@ -110,6 +110,12 @@ TEST_P(BookTablesTest, NextChainVisitsTheStoryInOrderAndReturnsToTheFirstPage) {
   EXPECT_EQ(module, 2) << "the last page starts the first story page again";
 }
 
+TEST_P(BookTablesTest, TheBookHasATitleThatCanNameAFile) {
+  const BookDef& def = GetParam().get();
+  EXPECT_FALSE(def.title.empty());
+  EXPECT_EQ(def.title.find_first_of("/\\"), std::string::npos) << def.title;
+}
+
 TEST_P(BookTablesTest, ProcedureNamesByModule) {
   const BookDef& def = GetParam().get();
   for (const auto& [module, procedure] : GetParam().procedures) {

@@ -47,6 +47,8 @@ class PriceList : public ::testing::Test {
                                   "press \"Report Preview\" ?PRINT\n"
                                   "answer Ok printer=" + printer_->Queue() + "\n"
                                   "expect \"print-job \\\"storyloom-test\\\"\"\n"
+                                  // The menu takes input again once the job is printed.
+                                  "expect \"close-window [0-9]+ .Printing.\"\n"
                                   "close " + kAtrium + "\n");
   }
 

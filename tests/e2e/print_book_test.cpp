@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <regex>
 #include <set>
+#include <sstream>
 
 #include "BookRun.h"
 #include "tests/report/ReportTestSupport.h"
@@ -129,7 +130,8 @@ TEST_F(PrintBook, ThePdfChoiceWritesTheBookAndOpensIt) {
   EXPECT_TRUE(Starting(run.journal, "preview-open").empty()) << "no previewer with the PDF choice";
   const auto written = Starting(run.journal, "pdf-written ");
   ASSERT_EQ(written.size(), 1u);
-  const std::string pdf = run.dir + "/runtime/storyloom/comp1.pdf";
+  // Where a parent looks: the documents folder, named after the book and its two children.
+  const std::string pdf = run.dir + "/Documents/Storyloom/Zuli's Birthday Party - 2 children.pdf";
   EXPECT_EQ(written[0], "pdf-written \"" + pdf + "\" 12");
   EXPECT_EQ(reporttest::PdfPages(pdf), 12);
   const std::string second = reporttest::PdfText(pdf, 2, 2);
@@ -241,9 +243,9 @@ TEST_F(PrintBook, TheOtherBooksPrintTheirOwnPages) {
     const char* button;
     const char* pdf;
     const char* sentence;
-  } cases[] = {{"banners", "Print Book 1", "Sea4.pdf", "50  stars"},
-               {"a", "Print Book 1", "Book.pdf", "alligator"},
-               {"b", "Print Book 1", "Book.pdf", "bananas"}};
+  } cases[] = {{"banners", "Print Book 1", "Our Flag - Mia.pdf", "50  stars"},
+               {"a", "Print Book 1", "Letter A - Mia.pdf", "alligator"},
+               {"b", "Print Book 1", "Letter B - Mia.pdf", "bananas"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.book);
     const e2e::RunResult run = Run(c.book, std::string("press \"Storyloom\" -14\n") +
@@ -256,13 +258,117 @@ TEST_F(PrintBook, TheOtherBooksPrintTheirOwnPages) {
                                                "expect \"close-window [0-9]+ \\\"Print report\"\n"
                                                "close \"Storyloom\"\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    const std::string pdf = run.dir + "/runtime/storyloom/" + c.pdf;
+    const std::string pdf = run.dir + "/Documents/Storyloom/" + c.pdf;
     EXPECT_EQ(reporttest::PdfPages(pdf), 6);
     std::string text = reporttest::PdfText(pdf);
     text = std::regex_replace(text, std::regex("\\s+"), " ");
     std::string sentence = std::regex_replace(std::string(c.sentence), std::regex("\\s+"), " ");
     EXPECT_NE(text.find(sentence), std::string::npos) << text.substr(0, 600);
   }
+}
+
+// The distinct pictures of a PDF and whether all are stored as JPEG: pdfimages lists each
+// placement of a picture with the object that holds it.
+struct PictureObjects {
+  std::set<std::string> objects;
+  bool allJpeg = true;
+};
+PictureObjects Pictures(const std::string& pdf) {
+  PictureObjects found;
+  const std::string list = reporttest::Run("pdfimages -list " + reporttest::ShellQuoted(pdf) + " 2>/dev/null");
+  std::istringstream lines(list);
+  std::string line;
+  std::getline(lines, line);  // the heading
+  std::getline(lines, line);  // its rule
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::vector<std::string> w;
+    for (std::string word; words >> word;) w.push_back(word);
+    if (w.size() < 12) continue;
+    found.allJpeg = found.allJpeg && w[8] == "jpeg";
+    found.objects.insert(w[10] + " " + w[11]);  // object and generation
+  }
+  return found;
+}
+
+TEST_F(PrintBook, AClassSetOfThirtyIsOneJobWithEachPictureStoredOnce) {
+  ManyChildren(30);
+  const e2e::RunResult run = Run("fete", Start() +
+                                             "expect \"preview-open 180 50\"\n"
+                                             "press \"Report Preview\" ?PRINT\n"
+                                             "answer Ok\n"
+                                             "expect \"print-job \\\"storyloom-test\\\" 180 1\"\n"
+                                             "expect \"print-completed \\\"storyloom-test\\\"\"\n"
+                                             "expect \"thread-end 3\"\n"
+                                             "press \"Print report or print to pdf file\" \"Done\"\n"
+                                             "close \"Storyloom\"\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  ASSERT_TRUE(printer_->WaitForJob());
+  const std::string job = printer_->JobFile();
+  EXPECT_EQ(reporttest::PdfPages(job), 180);
+  const std::string text = reporttest::PdfText(job, 7, 12);
+  EXPECT_NE(text.find("Hi, my name is"), std::string::npos) << "the second booklet has its text";
+  const PictureObjects pictures = Pictures(job);
+  EXPECT_TRUE(pictures.allJpeg);
+  EXPECT_GE(pictures.objects.size(), 10u);
+  EXPECT_LE(pictures.objects.size(), 20u) << "each picture once, however many booklets place it";
+  // The "Printing" window told its progress, and went once CUPS had printed the job.
+  EXPECT_FALSE(LinesWith(run.journal, "open-window 3 \"Printing\"").empty());
+  EXPECT_FALSE(LinesWith(run.journal, "close-window 3 \"Printing\"").empty());
+  EXPECT_TRUE(LeftBehind(run, ".wmf").empty());
+}
+
+TEST_F(PrintBook, ClosingTheBookRightAfterPrintStillPrintsTheWholeJob) {
+  ManyChildren(30);
+  const e2e::RunResult run = Run("fete", Start() +
+                                             "expect \"preview-open 180 50\"\n"
+                                             "press \"Report Preview\" ?PRINT\n"
+                                             "answer Ok\n"
+                                             "close \"Storyloom\"\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  ASSERT_TRUE(printer_->WaitForJob());
+  EXPECT_EQ(reporttest::PdfPages(printer_->JobFile()), 180) << "the whole job reached the printer";
+  EXPECT_EQ(Starting(run.journal, "print-job \"storyloom-test\" 180 1").size(), 1u);
+  // The program ended after the job was handed over, and ended cleanly.
+  const auto handed = LinesWith(run.journal, "print-job ");
+  const auto ended = LinesWith(run.journal, "program-end 0");
+  ASSERT_EQ(ended.size(), 1u);
+  EXPECT_LT(e2e::Stamp(handed[0]), e2e::Stamp(ended[0]));
+}
+
+TEST_F(PrintBook, TwoPdfsInARowAreTwoFilesAndWithoutAViewerTheMessageSaysWhere) {
+  Children({"Mia"});
+  const std::string pdfRun = "press \"Print report or print to pdf file\" \"Print Book \"\n"
+                             "expect \"pdf-written\"\n"
+                             "answer Ok\n"
+                             "expect \"message \\\"PDF saved\\\"\"\n";
+  e2e::RunOptions options;
+  options.program = e2e::SuiteProgram("fete");
+  options.workDir = workDir_;
+  // No program for PDFs: the desktop has none registered.
+  options.environment = {"WDRT_SHELL_OPEN="};
+  options.script = "press \"Storyloom\" -14\n"
+                   "wait-window \"Print report or print to pdf file\"\n"
+                   "press \"Print report or print to pdf file\" ?GLO:EMAILREQ\n" +
+                   pdfRun + "expect \"thread-end 3\"\n" + pdfRun +
+                   "press \"Print report or print to pdf file\" \"Done\"\n"
+                   "close \"Storyloom\"\n";
+  const e2e::RunResult run = e2e::RunProgram(options);
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const std::string folder = run.dir + "/Documents/Storyloom";
+  const std::string first = folder + "/Zuli's Birthday Party - Mia.pdf";
+  const std::string second = folder + "/Zuli's Birthday Party - Mia (2).pdf";
+  EXPECT_EQ(reporttest::PdfPages(first), 6);
+  EXPECT_EQ(reporttest::PdfPages(second), 6);
+  const auto written = Starting(run.journal, "pdf-written ");
+  ASSERT_EQ(written.size(), 2u);
+  EXPECT_EQ(written[0], "pdf-written \"" + first + "\" 6");
+  EXPECT_EQ(written[1], "pdf-written \"" + second + "\" 6");
+  const auto told = LinesWith(run.journal, "message \"PDF saved\"");
+  ASSERT_EQ(told.size(), 2u);
+  EXPECT_NE(told[0].find("in the folder " + folder + "."), std::string::npos) << told[0];
+  EXPECT_NE(told[1].find("Mia (2).pdf"), std::string::npos) << told[1];
+  EXPECT_TRUE(LeftBehind(run, ".pdf").empty()) << "nothing in the private folder";
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // A tiny program for the end-to-end tests of the PDF writer's status window: it prints a
 // report of `pages` text pages (pictures from the folder given, when any) and writes them to a
-// PDF exactly as the book print procedure does, then journals Generate's result.
-// Arguments: <pages> [picture folder].
+// PDF exactly as the book print procedure does, then journals Generate's result. `times` lists
+// the pages that many times over (as copies do), so that the writing lasts long enough for a
+// script to press Cancel on any machine. Arguments: <pages> [picture folder|-] [times].
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -32,8 +34,9 @@ ReportDef DemoReport(bool pictures) {
 
 int main(int argc, char** argv) {
   const int pages = argc > 1 ? std::atoi(argv[1]) : 20;
-  const std::string pictures = argc > 2 ? argv[2] : "";
-  return wdrt::RunProgram(argc, argv, [pages, pictures] {
+  const std::string pictures = argc > 2 && std::string(argv[2]) != "-" ? argv[2] : "";
+  const int times = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1;
+  return wdrt::RunProgram(argc, argv, [pages, pictures, times] {
     const ReportDef def = DemoReport(!pictures.empty());
     PreviewQueue queue;
     Report report(def);
@@ -44,11 +47,14 @@ int main(int argc, char** argv) {
     for (int i = 0; i < pages; ++i) report.Print("PAGE");
     report.EndPage();
     std::filesystem::current_path(here);
+    const std::vector<std::string> made = queue.Names();
+    for (int t = 1; t < times; ++t)
+      for (const std::string& name : made) queue.Add(name);
     // The book print procedure's call.
     printing::PdfReportWriter writer;
     const int result = printing::WriteBookPdf(writer, report, queue, "comp1.pdf");
     report.Close();
-    DeletePageFiles(queue);
+    for (const std::string& name : made) std::filesystem::remove(name);
     wdrt::JournalLine("pdf-demo-result " + std::to_string(result));
   });
 }

@@ -70,7 +70,7 @@ std::string WriteBlankPageFile(const std::string& dir, int scale, int width, int
 }
 
 std::vector<std::string> PageSizes(const std::string& pdf, int pages) {
-  const std::string out = reporttest::Run("pdfinfo -f 1 -l " + std::to_string(pages) + " '" + pdf + "' 2>&1");
+  const std::string out = reporttest::Run("pdfinfo -f 1 -l " + std::to_string(pages) + " " + reporttest::ShellQuoted(pdf) + " 2>&1");
   std::vector<std::string> sizes;
   std::istringstream in(out);
   std::string line;

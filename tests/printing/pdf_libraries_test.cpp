@@ -8,8 +8,8 @@
 #include "PdfTestSupport.h"
 #include "printing/pdf/PdfCreator.h"
 #include "printing/pdf/PdfEditor.h"
-#include "printing/pdflibs/JpegPassThrough.h"
-#include "printing/pdflibs/JpegTokens.h"
+#include "runtime/report/JpegPassThrough.h"
+#include "runtime/report/JpegTokens.h"
 #include "printing/pdflibs/PdfCore.h"
 #include "printing/pdflibs/PdfPost.h"
 #include "runtime/report/WmfPlayer.h"
@@ -80,13 +80,13 @@ TEST(PdfWrappers, WithoutADocumentEveryOperationFailsWithMinusOne) {
 
 TEST(JpegProbe, OnlyJpegsAPdfCarriesAsTheyAre) {
   const QByteArray colour = reporttest::MakeJpeg(33, 17);
-  ASSERT_TRUE(pdflibs::ProbeJpeg(colour));
-  EXPECT_EQ(pdflibs::ProbeJpeg(colour)->width, 33);
-  EXPECT_EQ(pdflibs::ProbeJpeg(colour)->height, 17);
-  EXPECT_EQ(pdflibs::ProbeJpeg(colour)->components, 3);
+  ASSERT_TRUE(wdrt::report::ProbeJpeg(colour));
+  EXPECT_EQ(wdrt::report::ProbeJpeg(colour)->width, 33);
+  EXPECT_EQ(wdrt::report::ProbeJpeg(colour)->height, 17);
+  EXPECT_EQ(wdrt::report::ProbeJpeg(colour)->components, 3);
   const QByteArray cases[] = {QByteArray(), QByteArray("\xFF\xD8"), colour.left(20), QByteArray("GIF89a....."),
                               QByteArray("\xFF\xD8\xFF\xC0\x00\x0B\x08\x00\x10\x00\x10\x04", 12)};  // CMYK
-  for (const QByteArray& bytes : cases) EXPECT_FALSE(pdflibs::ProbeJpeg(bytes)) << bytes.size();
+  for (const QByteArray& bytes : cases) EXPECT_FALSE(wdrt::report::ProbeJpeg(bytes)) << bytes.size();
 }
 
 TEST(JpegTokens, ThePlayerSeesStandInsAndTheWriterGetsTheOriginalsBack) {
@@ -98,7 +98,7 @@ TEST(JpegTokens, ThePlayerSeesStandInsAndTheWriterGetsTheOriginalsBack) {
   writer.Picture(second.toStdString(), wdrt::report::WmfPictureFormat::Jpeg, 300, 200, 500, 5000, 3000, 2000);
   const std::string finished = writer.Finish();
   const QByteArray page(finished.data(), static_cast<qsizetype>(finished.size()));
-  pdflibs::JpegTokens tokens;
+  wdrt::report::JpegTokens tokens;
   const QByteArray swapped = tokens.Swap(page);
   EXPECT_EQ(swapped.indexOf(first), -1);
   EXPECT_EQ(swapped.indexOf(second), -1);

@@ -1,4 +1,4 @@
-// The status window: one page per tick with its progress, the Cancel question, and what
+// The status window: pages a slice per tick with their progress, the Cancel question, and what
 // follows from each answer (no file and nothing opened, or the next page). Without a view the
 // window is driven through its event queue; the scripted end-to-end runs are below.
 #include <gtest/gtest.h>
@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "../e2e/ProgramRunner.h"
@@ -29,21 +30,22 @@ std::vector<std::string> LinesWith(const std::string& needle) {
   return found;
 }
 
-// Presses Cancel once the status window shows page `afterPage`.
-std::thread PressCancelAt(int afterPage) {
-  return std::thread([afterPage] {
-    const auto deadline = std::chrono::steady_clock::now() + 30s;
-    while (std::chrono::steady_clock::now() < deadline) {
-      for (const wdrt::WindowPtr& w : wdrt::OpenWindows()) {
-        if (w->Title() != "Please Wait...") continue;
-        const auto text = w->Control(printing::StatusPageControl);
-        if (text && text->text == printing::PageOfText(afterPage, 30)) {
-          wdrt::PostToWindow(w, wdrt::EventAccepted, printing::StatusCancelControl);
-          return;
-        }
-      }
-      std::this_thread::sleep_for(5ms);
-    }
+// The status window of the calling thread, once it is open.
+wdrt::WindowPtr StatusWindow() {
+  const auto deadline = std::chrono::steady_clock::now() + 60s;
+  while (std::chrono::steady_clock::now() < deadline) {
+    for (const wdrt::WindowPtr& w : wdrt::OpenWindows())
+      if (w->Title() == "Please Wait...") return w;
+    std::this_thread::sleep_for(2ms);
+  }
+  return nullptr;
+}
+
+// Presses Cancel as soon as the status window is open, then raises `posted`.
+std::thread PressCancel(std::atomic<bool>& posted) {
+  return std::thread([&posted] {
+    if (wdrt::WindowPtr w = StatusWindow()) wdrt::PostToWindow(w, wdrt::EventAccepted, printing::StatusCancelControl);
+    posted = true;
   });
 }
 
@@ -51,7 +53,6 @@ class PdfStatus : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = reporttest::MakeTempDir("pdf-status");
-    for (int i = 0; i < 30; ++i) queue_.Add(pdftest::WriteBlankPageFile(dir_, 1000 + i, 8500, 11000));
     ::setenv("WDRT_SHELL_OPEN", "true", 1);
     wdrt::ResetJournal();
   }
@@ -59,63 +60,100 @@ class PdfStatus : public ::testing::Test {
     wdrt::SetMessageAnswerer(nullptr);
     ::unsetenv("WDRT_SHELL_OPEN");
   }
+  void AnswerCancelQuestion(int button) {
+    wdrt::SetMessageAnswerer([this, button](const wdrt::MessageRequest&) {
+      ++asked_;
+      return button;
+    });
+  }
+  // Work of a page for the window: a little time each, and page 2 not before Cancel was
+  // pressed, so that the press comes while pages remain whatever the machine's speed.
+  std::function<void(int)> SlowPages(std::vector<int>& taken) {
+    return [this, &taken](int page) {
+      taken.push_back(page);
+      while (page == 2 && !posted_) std::this_thread::sleep_for(1ms);
+      std::this_thread::sleep_for(1ms);
+    };
+  }
   std::string dir_;
-  wdrt::report::PreviewQueue queue_;
+  std::atomic<int> asked_{0};
+  std::atomic<bool> posted_{false};
 };
 
-TEST_F(PdfStatus, CancelAnsweredYesWritesAndOpensNothing) {
-  std::atomic<int> asked{0};
-  wdrt::SetMessageAnswerer([&](const wdrt::MessageRequest&) {
-    ++asked;
-    return static_cast<int>(wdrt::ButtonYes);
-  });
-  PdfReportWriter writer;
-  writer.Setup("cancelled", dir_, false);
-  writer.SetRun(1, 1, "");
-  std::thread press = PressCancelAt(3);
-  EXPECT_EQ(writer.Generate(queue_, true), 0);
+TEST_F(PdfStatus, CancelAnsweredYesStopsWithPagesLeft) {
+  AnswerCancelQuestion(wdrt::ButtonYes);
+  std::vector<int> taken;
+  std::thread press = PressCancel(posted_);
+  bool finished = true;
+  {
+    printing::PdfStatusWindow status;
+    finished = status.RunPages(500, SlowPages(taken));
+  }
   press.join();
-  EXPECT_EQ(asked, 1);
-  EXPECT_FALSE(std::filesystem::exists(dir_ + "/cancelled.pdf"));
-  EXPECT_TRUE(LinesWith("shell-open").empty());
-  EXPECT_TRUE(LinesWith("pdf-written").empty());
-  const auto question = LinesWith("message \"Cancel PDF?\" \"Do you wish to Cancel the PDF Generation?\" -> Yes");
-  EXPECT_EQ(question.size(), 1u);
+  EXPECT_FALSE(finished);
+  EXPECT_EQ(asked_, 1);
+  EXPECT_LT(taken.size(), 500u) << "stopped with pages left";
+  EXPECT_EQ(LinesWith("message \"Cancel PDF?\" \"Do you wish to Cancel the PDF Generation?\" -> Yes").size(), 1u);
   for (const wdrt::WindowPtr& w : wdrt::OpenWindows()) EXPECT_NE(w->Title(), "Please Wait...");
 }
 
-TEST_F(PdfStatus, CancelAnsweredNoGoesOnWithTheNextPageAndOpensTheFile) {
-  wdrt::SetMessageAnswerer([](const wdrt::MessageRequest&) { return static_cast<int>(wdrt::ButtonNo); });
+TEST_F(PdfStatus, CancelAnsweredNoGoesOnWithEveryPageInOrderAndGivesTheTimerBack) {
+  AnswerCancelQuestion(wdrt::ButtonNo);
   // The caller's window has a timer: stopped while the status window runs, then given back.
   wdrt::WindowDef callerDef;
   callerDef.title = "Caller";
   wdrt::WindowPtr caller = wdrt::Open(callerDef);
   wdrt::SetTimer(caller, 50);
-  int callerTimerDuring = -1;
+  std::atomic<int> callerTimerDuring{-1};
   std::thread watch([&] {
-    const auto deadline = std::chrono::steady_clock::now() + 30s;
-    while (std::chrono::steady_clock::now() < deadline) {
-      for (const wdrt::WindowPtr& w : wdrt::OpenWindows())
-        if (w->Title() == "Please Wait...") {
-          callerTimerDuring = caller->TimerInterval();
-          return;
-        }
-      std::this_thread::sleep_for(2ms);
-    }
+    if (StatusWindow()) callerTimerDuring = caller->TimerInterval();
   });
-  PdfReportWriter writer;
-  writer.Setup("kept", dir_, false);
-  writer.SetRun(1, 1, "");
-  std::thread press = PressCancelAt(2);
-  EXPECT_EQ(writer.Generate(queue_, true), 1);
+  std::vector<int> taken;
+  std::thread press = PressCancel(posted_);
+  {
+    printing::PdfStatusWindow status;
+    EXPECT_TRUE(status.RunPages(500, SlowPages(taken)));
+  }
   press.join();
   watch.join();
+  EXPECT_EQ(asked_, 1);
+  ASSERT_EQ(taken.size(), 500u);
+  for (int i = 0; i < 500; ++i) ASSERT_EQ(taken[static_cast<std::size_t>(i)], i + 1);
   EXPECT_EQ(callerTimerDuring, 0);
   EXPECT_EQ(caller->TimerInterval(), 50);
   wdrt::Close(caller);
-  EXPECT_EQ(reporttest::PdfPages(dir_ + "/kept.pdf"), 30);
-  EXPECT_EQ(LinesWith("pdf-written \"" + dir_ + "/kept.pdf\" 30").size(), 1u);
-  EXPECT_EQ(LinesWith("shell-open \"" + dir_ + "/kept.pdf\" -> ok").size(), 1u);
+}
+
+TEST_F(PdfStatus, AClassSetIsWrittenManyPagesATick) {
+  wdrt::report::PreviewQueue queue;
+  for (int i = 0; i < 240; ++i) queue.Add(pdftest::WriteBlankPageFile(dir_, 1000, 8500, 11000));
+  PdfReportWriter writer;
+  writer.Setup("class", dir_, false);
+  writer.SetRun(1, 1, "");
+  ASSERT_EQ(writer.Generate(queue, true), 1);
+  EXPECT_EQ(reporttest::PdfPages(dir_ + "/class.pdf"), 240);
+  EXPECT_EQ(LinesWith("pdf-written \"" + dir_ + "/class.pdf\" 240").size(), 1u);
+  EXPECT_EQ(LinesWith("shell-open \"" + dir_ + "/class.pdf\" -> ok").size(), 1u);
+  // Not one page a tick: a tick takes as many as fit in its 40 ms.
+  EXPECT_LT(LinesWith("\"Please Wait...\" 523 0").size(), 120u);
+}
+
+TEST_F(PdfStatus, ACancelledWriterWritesAndOpensNothing) {
+  AnswerCancelQuestion(wdrt::ButtonYes);
+  // Ten thousand pages: seconds of work, so Cancel comes while most of them remain.
+  wdrt::report::PreviewQueue queue;
+  const std::string blank = pdftest::WriteBlankPageFile(dir_, 1000, 8500, 11000);
+  for (int i = 0; i < 10000; ++i) queue.Add(blank);
+  std::thread press = PressCancel(posted_);
+  PdfReportWriter writer;
+  writer.Setup("cancelled", dir_, false);
+  writer.SetRun(1, 1, "");
+  EXPECT_EQ(writer.Generate(queue, true), 0);
+  press.join();
+  EXPECT_EQ(asked_, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir_ + "/cancelled.pdf"));
+  EXPECT_TRUE(LinesWith("shell-open").empty());
+  EXPECT_TRUE(LinesWith("pdf-written").empty());
 }
 
 TEST(PdfStatusTexts, PageOfTextAndProgress) {
@@ -168,11 +206,11 @@ TEST(PdfStatusEndToEnd, TheWindowShowsProgressAndNoGoesOn) {
   const std::string shots = reporttest::MakeTempDir("pdf-shots");
   e2e::RunOptions options;
   options.program = Demo();
-  options.arguments = {"40", pdftest::PictureDir()};
+  // 40 pages with pictures, listed 50 times: 2000 pages, seconds of work.
+  options.arguments = {"40", pdftest::PictureDir(), "50"};
   options.environment = {"WDRT_SHELL_OPEN=true"};
   options.script = "wait-window \"Please Wait...\"\n"
-                   "expect \"Page 5 of 40|event [0-9]+ \\\"Please Wait...\\\" 523\"\n"
-                   "sleep 600\n"
+                   "expect \"event [0-9]+ \\\"Please Wait...\\\" 523\"\n"
                    "screenshot " + shots + "/status.png \"Please Wait...\"\n"
                    "press \"Please Wait...\" \"Cancel\"\n"
                    "answer No\n"
@@ -184,8 +222,8 @@ TEST(PdfStatusEndToEnd, TheWindowShowsProgressAndNoGoesOn) {
   ASSERT_EQ(written.size(), 1u);
   // "comp1.pdf" with no folder: the user's private temporary folder.
   const std::string pdf = run.dir + "/runtime/storyloom/comp1.pdf";
-  EXPECT_NE(written[0].find("pdf-written \"" + pdf + "\" 40"), std::string::npos) << written[0];
-  EXPECT_EQ(reporttest::PdfPages(pdf), 40);
+  EXPECT_NE(written[0].find("pdf-written \"" + pdf + "\" 2000"), std::string::npos) << written[0];
+  EXPECT_EQ(reporttest::PdfPages(pdf), 2000);
   EXPECT_EQ(e2e::LinesWith(run.journal, "shell-open ").size(), 1u);
   EXPECT_NE(e2e::LinesWith(run.journal, "shell-open ")[0].find("comp1.pdf\" -> ok"), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(shots + "/status.png"));
@@ -195,7 +233,7 @@ TEST(PdfStatusEndToEnd, TheWindowShowsProgressAndNoGoesOn) {
 TEST(PdfStatusEndToEnd, YesCancelsWithoutAFile) {
   e2e::RunOptions options;
   options.program = Demo();
-  options.arguments = {"60"};
+  options.arguments = {"40", "-", "50"};
   options.environment = {"WDRT_SHELL_OPEN=true"};
   options.script = "wait-window \"Please Wait...\"\n"
                    "press \"Please Wait...\" \"Cancel\"\n"

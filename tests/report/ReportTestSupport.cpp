@@ -275,6 +275,12 @@ std::string MakeTempDir(const std::string& tag) {
   return ::mkdtemp(pattern.data()) ? pattern : std::string();
 }
 
+std::string ShellQuoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
 std::string Run(const std::string& command, int* code) {
   std::string out;
   FILE* pipe = ::popen(command.c_str(), "r");
@@ -307,6 +313,10 @@ PrivatePrinter::~PrivatePrinter() {
 
 void PrivatePrinter::ForgetJob() const { ::unlink(JobFile().c_str()); }
 
+std::string PrivatePrinter::Admin(const std::string& command) const {
+  return Run("CUPS_SERVER=" + server_ + " " + command + " 2>&1");
+}
+
 bool PrivatePrinter::WaitForJob(int seconds) const {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   while (std::chrono::steady_clock::now() < deadline) {
@@ -320,13 +330,13 @@ bool PrivatePrinter::WaitForJob(int seconds) const {
 }
 
 int PdfPages(const std::string& pdf) {
-  const std::string info = Run("pdfinfo '" + pdf + "' 2>/dev/null");
+  const std::string info = Run("pdfinfo " + ShellQuoted(pdf) + " 2>/dev/null");
   const std::size_t at = info.find("Pages:");
   return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
 }
 
 std::string PdfPageSize(const std::string& pdf) {
-  const std::string info = Run("pdfinfo '" + pdf + "' 2>/dev/null");
+  const std::string info = Run("pdfinfo " + ShellQuoted(pdf) + " 2>/dev/null");
   const std::size_t at = info.find("Page size:");
   if (at == std::string::npos) return {};
   const std::size_t end = info.find('\n', at);
@@ -339,7 +349,7 @@ std::string PdfText(const std::string& pdf, int first, int last) {
   std::string range;
   if (first > 0) range += " -f " + std::to_string(first);
   if (last > 0) range += " -l " + std::to_string(last);
-  return Run("pdftotext" + range + " '" + pdf + "' - 2>/dev/null");
+  return Run("pdftotext" + range + " " + ShellQuoted(pdf) + " - 2>/dev/null");
 }
 
 }  // namespace reporttest

@@ -25,6 +25,8 @@ void WriteFile(const std::string& file, const QByteArray& bytes);
 QByteArray ReadFile(const std::string& file);
 
 std::string MakeTempDir(const std::string& tag);
+// `text` as one word of a shell command, whatever quotes it holds.
+std::string ShellQuoted(const std::string& text);
 // Runs a command; returns its standard output, and its exit code through `code`.
 std::string Run(const std::string& command, int* code = nullptr);
 
@@ -41,6 +43,8 @@ class PrivatePrinter {
   void ForgetJob() const;
   // Waits until a job has been written and the queue is idle; false after `seconds`.
   bool WaitForJob(int seconds = 60) const;
+  // Runs an administration command ("cupsdisable <queue>") against this server; its output.
+  std::string Admin(const std::string& command) const;
 
  private:
   std::string dir_;

@@ -10,6 +10,7 @@
 #include "runtime/core/Journal.h"
 #include "runtime/dialogs/PrinterDialog.h"
 #include "runtime/report/PaperSizes.h"
+#include "runtime/flush/Flush.h"
 #include "runtime/report/PrintJob.h"
 #include "runtime/report/PrinterSettings.h"
 #include "runtime/report/Report.h"
@@ -71,7 +72,7 @@ TEST_F(Printing, CollatedCopiesArriveAsOneJobWithEveryPage) {
   job.collate = true;
   job.jobText = "PrintTest";
   const long before = wdrt::JournalLineCount();
-  ASSERT_EQ(PrintPages(queue_, job), PrintDone);
+  ASSERT_EQ(wdrt::FlushPages(queue_, job), PrintDone);
   ASSERT_TRUE(printer_->WaitForJob());
   EXPECT_EQ(reporttest::PdfPages(printer_->JobFile()), 6);
   const std::string second = reporttest::PdfText(printer_->JobFile(), 2, 2);
@@ -87,7 +88,7 @@ TEST_F(Printing, PageRangeAndLandscapeAreHonoured) {
   job.pageFrom = 2;
   job.pageTo = 3;
   job.landscape = true;
-  ASSERT_EQ(PrintPages(queue_, job), PrintDone);
+  ASSERT_EQ(wdrt::FlushPages(queue_, job), PrintDone);
   ASSERT_TRUE(printer_->WaitForJob());
   EXPECT_EQ(reporttest::PdfPages(printer_->JobFile()), 2);
   const std::string text = reporttest::PdfText(printer_->JobFile());
@@ -106,7 +107,7 @@ TEST_F(Printing, PageRangeAndLandscapeAreHonoured) {
 
   job.pageFrom = 5;  // outside the list: nothing to print, no job
   job.pageTo = 9;
-  EXPECT_EQ(PrintPages(queue_, job), PrintNothing);
+  EXPECT_EQ(wdrt::FlushPages(queue_, job), PrintNothing);
 }
 
 TEST_F(Printing, TheQueuesCapabilitiesFillTheSettingsRecord) {
@@ -157,7 +158,7 @@ TEST_F(Printing, WithoutAnyPrinterTheUserIsToldAndNothingIsLost) {
   ::setenv("CUPS_SERVER", "127.0.0.1:9", 1);  // nothing listens there
   ResetPrinterForTest();
   const long before = wdrt::JournalLineCount();
-  EXPECT_EQ(PrintPages(queue_, {}), PrintNoPrinter);
+  EXPECT_EQ(wdrt::FlushPages(queue_, {}), PrintNoPrinter);
   EXPECT_FALSE(wdrt::ShowPrinterDialog("Print Setup").ok);
   ::setenv("CUPS_SERVER", server.c_str(), 1);
   ResetPrinterForTest();

@@ -33,6 +33,7 @@ class Preview : public ::testing::Test {
   e2e::RunResult Run(int pages, int options, const std::string& script, const std::string& caption = "",
                      int zoom = 50, const std::string& runDir = "", const std::vector<std::string>& more = {}) {
     e2e::RunOptions run;
+    run.environment = environment_;
     run.program = std::string(STORYLOOM_SUITE_DIR) + "/rpvw32_demo";
     run.arguments = {std::to_string(pages), std::to_string(options), std::to_string(zoom), "1", caption};
     run.arguments.insert(run.arguments.end(), more.begin(), more.end());
@@ -41,6 +42,8 @@ class Preview : public ::testing::Test {
     run.timeoutSeconds = 180;
     return e2e::RunProgram(run);
   }
+
+  std::vector<std::string> environment_;  // extra settings for the next runs
 
   static std::vector<std::string> Bodies(const e2e::RunResult& run, const std::string& prefix) {
     std::vector<std::string> found;
@@ -130,7 +133,7 @@ TEST_F(Preview, PrintThisPagePrintsThePageShownWhateverTheRange) {
   const std::string w = kWindow;
   const std::string script = "type " + w + " ?PGSTOPRINT 1-2\npress " + w + " ?NEXTPAGE\npress " + w +
                              " ?NEXTPAGE\nexpect \"^[0-9.]+ preview-page 3 \"\npress " + w + " ?PRINTTHISPAGE\n" +
-                             "expect \"^[0-9.]+ print-job \"\nclose " + w + "\n";
+                             "expect \"^[0-9.]+ close-window [0-9]+ .Printing.\"\nclose " + w + "\n";
   const e2e::RunResult run = Run(15, 0, script);
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(PrintedSheets(), std::vector<int>{3});
@@ -224,7 +227,7 @@ TEST_F(Preview, StayAfterPrintingPrintsTheRangeAndKeepsTheWindowAndExtraButtonsS
   const std::string script = "press " + w + " ?PRINTANDSTAY\ntype " + w + " ?PGSTOPRINT 2-3\n" +
                              "press " + w + " ?EXTRABUTTON1\npress " + w + " ?PRINT\n" +
                              "answer Ok printer=" + printer_->Queue() + "\n" +
-                             "expect \"^[0-9.]+ print-job \"\npress " + w + " ?NEXTPAGE\n" +
+                             "expect \"^[0-9.]+ close-window [0-9]+ .Printing.\"\npress " + w + " ?NEXTPAGE\n" +
                              "expect \"^[0-9.]+ preview-page 2 \"\nclose " + w + "\n";
   const e2e::RunResult run = Run(4, 0, script);
   ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -298,7 +301,9 @@ TEST_F(Preview, TheCtrlMMenuActsLikeTheControls) {
                              "expect \"^[0-9.]+ preview-page 2 \"\n" +
                              // Disabled on the last page: choosing it is refused, so close the menu.
                              "press " + w + " ?LASTPAGE\nkey " + w + " Ctrl+M\nchoose \"&Last Page\"\n";
+  environment_ = {"WDRT_STEP_SECONDS=3"};  // the refused step need not wait long
   const e2e::RunResult refused = Run(3, 0, script);
+  environment_.clear();
   EXPECT_EQ(refused.exitCode, 3);  // the script stops at the disabled entry
   EXPECT_EQ(e2e::LinesWith(refused.journal, "popup-menu -> \"&Next Page\"").size(), 1u);
 

@@ -8,13 +8,13 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "printing/pdflibs/JpegPassThrough.h"
-#include "printing/pdflibs/JpegTokens.h"
+#include "runtime/report/JpegPassThrough.h"
+#include "runtime/report/JpegTokens.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  if (auto info = pdflibs::ProbeJpeg(bytes); info && (info->width <= 0 || info->height <= 0)) std::abort();
-  pdflibs::JpegTokens tokens;
+  if (auto info = wdrt::report::ProbeJpeg(bytes); info && (info->width <= 0 || info->height <= 0)) std::abort();
+  wdrt::report::JpegTokens tokens;
   const QByteArray swapped = tokens.Swap(bytes);
   if (swapped.isEmpty() && !bytes.isEmpty()) std::abort();
   if (tokens.Original(bytes)) std::abort();  // outside bytes are never taken for a stand-in

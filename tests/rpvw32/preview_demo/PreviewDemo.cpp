@@ -9,7 +9,7 @@
 
 #include "rpvw32/Exports.h"
 #include "runtime/core/Journal.h"
-#include "runtime/report/PrintJob.h"
+#include "runtime/flush/Flush.h"
 #include "runtime/report/Report.h"
 #include "runtime/view/Program.h"
 
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
                                     "", "", "");
     if (result == 1 && queue.Records() > 0) {
       HANDLECOPIES(&queue, static_cast<std::int16_t>(report.copies));
-      PrintPages(queue, JobSettingsOf(report));
+      wdrt::FlushPages(queue, JobSettingsOf(report));
     }
     wdrt::JournalLine("demo-done " + std::to_string(result) + " " + std::to_string(queue.Records()) + " extra=" +
                       std::to_string(extra));

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace pdflibs {
+namespace wdrt::report {
 
 class JpegTokens {
  public:
@@ -27,4 +27,4 @@ class JpegTokens {
   std::vector<QByteArray> originals_;
 };
 
-}  // namespace pdflibs
+}  // namespace wdrt::report

@@ -1,4 +1,4 @@
-#include "printing/pdflibs/JpegTokens.h"
+#include "runtime/report/JpegTokens.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -9,7 +9,7 @@
 
 #include "runtime/os/PrivateFolder.h"
 
-namespace pdflibs {
+namespace wdrt::report {
 namespace {
 
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
@@ -44,7 +44,7 @@ const QByteArray& TinyJpeg() {
 }  // namespace
 
 JpegTokens::JpegTokens() {
-  const unsigned long long bits = wdrt::RandomBits();
+  const unsigned long long bits = RandomBits();
   nonce_ = QByteArray(reinterpret_cast<const char*>(&bits), sizeof bits);
 }
 
@@ -126,4 +126,4 @@ QByteArray JpegTokens::Swap(const QByteArray& page) {
   return out;
 }
 
-}  // namespace pdflibs
+}  // namespace wdrt::report

@@ -1,4 +1,4 @@
-#include "printing/pdflibs/JpegPassThrough.h"
+#include "runtime/report/JpegPassThrough.h"
 
 #include <QPainter>
 
@@ -11,7 +11,7 @@
 
 #include "runtime/os/PrivateFolder.h"
 
-namespace pdflibs {
+namespace wdrt::report {
 namespace {
 
 constexpr int kMarkerWidth = 16;
@@ -54,7 +54,7 @@ std::optional<JpegInfo> ProbeJpeg(const QByteArray& b) {
 }
 
 JpegPassThrough::JpegPassThrough() {
-  const unsigned long long bits = wdrt::RandomBits();
+  const unsigned long long bits = RandomBits();
   nonce_ = QByteArray(reinterpret_cast<const char*>(&bits), sizeof bits);
 }
 
@@ -143,4 +143,4 @@ qint64 JpegPassThrough::PictureBytes() const {
   return total;
 }
 
-}  // namespace pdflibs
+}  // namespace wdrt::report

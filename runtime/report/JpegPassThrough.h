@@ -16,7 +16,7 @@
 class QPainter;
 class QPDF;
 
-namespace pdflibs {
+namespace wdrt::report {
 
 struct JpegInfo {
   int width = 0;
@@ -52,4 +52,4 @@ class JpegPassThrough {
   std::vector<QImage> markers_;      // kept so that Qt recognises a picture drawn again
 };
 
-}  // namespace pdflibs
+}  // namespace wdrt::report

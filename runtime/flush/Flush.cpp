@@ -155,12 +155,15 @@ class FlushRun {
     }
     const std::string trouble = report::DescribeTrouble(state, queue_);
     if (trouble.empty()) return ProgressLoop::Step::More;
-    const bool ended = state.job == JobState::Aborted || state.job == JobState::Cancelled;
+    // A job the printing system gave up, or stopped on its own, is sent again on Retry; one
+    // that waits for its printer goes on by itself once the printer does.
+    const bool ended = state.job == JobState::Aborted || state.job == JobState::Cancelled ||
+                       (state.job == JobState::Stopped && !state.printerStopped);
     return AskAfterTrouble(trouble, ended);
   }
 
-  // Tells what went wrong. Retry sends the job again when it is gone, or goes on following it
-  // (a resumed printer goes on by itself); Cancel gives up and takes the job back.
+  // Tells what went wrong. Retry sends the job again when it is gone or stopped, or goes on
+  // following it (a resumed printer goes on by itself); Cancel gives up and takes the job back.
   ProgressLoop::Step AskAfterTrouble(const std::string& words, bool jobGone) {
     JournalLine("print-trouble " + JournalQuote(queue_) + " " + JournalQuote(words));
     const int answer = Message(words, kFailedTitle, IconExclamation, ButtonRetry | ButtonCancel, ButtonRetry);
@@ -168,8 +171,9 @@ class FlushRun {
       if (!jobGone) job_.Cancel();
       return Finished(PrintFailed);
     }
-    if (jobGone) return StartSending();
-    return ProgressLoop::Step::More;
+    if (!jobGone) return ProgressLoop::Step::More;
+    job_.Cancel();  // what is left of it, so that it cannot print twice
+    return StartSending();
   }
 
   bool Stop(ProgressLoop::Request request) {

@@ -90,8 +90,11 @@ std::string DescribeTrouble(const JobState& s, const std::string& queue) {
     words = printer + " is out of ink or toner.";
   } else if (Has(s.printerReasons, "door-open") || Has(s.printerReasons, "cover-open")) {
     words = "A cover of the printer \"" + queue + "\" is open. Close it.";
-  } else if (s.printerStopped || s.job == JobState::Stopped) {
+  } else if (s.printerStopped) {
     words = printer + " is paused, so the book waits. Resume the printer in the system's printer settings.";
+  } else if (s.job == JobState::Stopped) {
+    words = printer + " could not take the book, so the printing system stopped the job. Check that the printer "
+            "is connected and set up.";
   } else if (Has(s.printerReasons, "offline") || Has(s.printerReasons, "connecting-to-device") ||
              Has(s.printerReasons, "timed-out")) {
     words = printer + " cannot be reached. Check that it is switched on and connected.";
@@ -200,8 +203,8 @@ JobState CupsJob::ReadState() const {
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
     ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", id_);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    static const char* const kJobAttributes[] = {"job-state", "job-state-reasons"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, kJobAttributes);
+    static const char* const kJobAttributes[] = {"job-state", "job-state-reasons", "job-printer-state-message"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, kJobAttributes);
     if (ipp_t* answer = Ask(request)) {
       if (ipp_attribute_t* a = ippFindAttribute(answer, "job-state", IPP_TAG_ENUM)) {
         switch (ippGetInteger(a, 0)) {
@@ -216,6 +219,8 @@ JobState CupsJob::ReadState() const {
         }
       }
       state.jobReasons = Strings(ippFindAttribute(answer, "job-state-reasons", IPP_TAG_KEYWORD));
+      if (ipp_attribute_t* m = ippFindAttribute(answer, "job-printer-state-message", IPP_TAG_TEXT))
+        if (const char* text = ippGetString(m, 0, nullptr)) state.printerMessage = text;
       ippDelete(answer);
     }
   }
@@ -231,7 +236,7 @@ JobState CupsJob::ReadState() const {
       state.printerAccepting = ippGetBoolean(a, 0) != 0;
     state.printerReasons = Strings(ippFindAttribute(answer, "printer-state-reasons", IPP_TAG_KEYWORD));
     if (ipp_attribute_t* a = ippFindAttribute(answer, "printer-state-message", IPP_TAG_TEXT))
-      if (const char* m = ippGetString(a, 0, nullptr)) state.printerMessage = m;
+      if (const char* m = ippGetString(a, 0, nullptr); m && *m) state.printerMessage = m;
     ippDelete(answer);
   }
   return state;

@@ -17,8 +17,8 @@ install_missing_packages() {
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# configure_and_build <build-dir> [cmake options...]
-configure_and_build() {
+# configure <build-dir> [cmake options...]
+configure() {
   local dir="$1"; shift
   export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
   # Paths under the checkout are hashed relative to it, so clones in other folders share hits.
@@ -26,5 +26,10 @@ configure_and_build() {
   mkdir -p "$dir"
   cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$dir/configure.log" 2>&1 \
     || { cat "$dir/configure.log"; return 1; }
-  ninja -C "$dir" -j2
+}
+
+# configure_and_build <build-dir> [cmake options...]: configures and builds every target.
+configure_and_build() {
+  configure "$@"
+  ninja -C "$1" -j2
 }

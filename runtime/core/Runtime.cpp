@@ -179,8 +179,8 @@ WindowPtr FindWindow(int id) {
 
 bool Accept(const WindowPtr& window, Event& event) {
   if (!window) return false;
-  const auto forever = std::chrono::steady_clock::now() + std::chrono::hours(24 * 365);
-  if (!window->Take(event, forever)) return false;
+  const auto noDeadline = std::chrono::steady_clock::now() + std::chrono::hours(24 * 365);
+  if (!window->Take(event, noDeadline)) return false;
   currentEvent = event;
   if (event.number == EventAlertKey) keyCode = event.key;
   std::vector<std::function<void()>> routed;

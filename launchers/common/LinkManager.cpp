@@ -80,9 +80,16 @@ void LinkManager::Init(std::int32_t pollEvent, bool keepPollEvent) {
     HANDCURSOR = pollEvent;
     if (pollEvent == wdrt::EventTimer) wdrt::SetTimer(window_, 8);
   }
-  HYPERBROWSER = Cut(wdrt::OpenCommand("x-scheme-handler/http"), kCommandBytes);
-  HYPEREMAIL = Cut(wdrt::OpenCommand("x-scheme-handler/mailto"), kCommandBytes);
   INITED = 1;
+}
+
+void LinkManager::ReadCommands() {
+  if (commandsRead_) return;
+  commandsRead_ = true;
+  // The desktop's answer takes helper processes, which a menu opening must not wait for: it is
+  // asked when a link is first used (and the runtime keeps it). A command set before stands.
+  if (HYPERBROWSER.empty()) HYPERBROWSER = Cut(wdrt::OpenCommand("x-scheme-handler/http"), kCommandBytes);
+  if (HYPEREMAIL.empty()) HYPEREMAIL = Cut(wdrt::OpenCommand("x-scheme-handler/mailto"), kCommandBytes);
 }
 
 void LinkManager::AddLink(std::int32_t control, const std::string& url, bool omitUrl, std::uint32_t normal,
@@ -238,6 +245,7 @@ void LinkManager::Place() {
 }
 
 void LinkManager::Open() {
+  ReadCommands();
   const std::string target = Cut(URLTORUN, kUrlBytes);
   if (target.find('@') != std::string::npos) {
     std::vector<std::string> command = MailCommandArguments(HYPEREMAIL, target);

@@ -30,8 +30,10 @@ class LinkManager {
 
   // Fields, in their order.
   std::unique_ptr<std::vector<LinkRow>> ITEMQ;
-  std::string HYPERBROWSER;  // command registered for web pages, "%1" for the target
-  std::string HYPEREMAIL;    // command registered for "mailto", "%1" for the target
+  // The commands registered for web pages and for "mailto", "%1" for the target; read from the
+  // desktop when a link is first opened, unless set before.
+  std::string HYPERBROWSER;
+  std::string HYPEREMAIL;
   std::int32_t HANDCURSOR = 0;
   std::string LISTURL;
   std::uint8_t INITED = 0;
@@ -42,7 +44,7 @@ class LinkManager {
   virtual void AddLink(std::int32_t control, const std::string& url, bool omitUrl = false, std::uint32_t normal = 0,
                        bool omitUnderline = true, std::uint8_t underline = 0, bool omitBright = true,
                        std::uint32_t bright = 0, bool normalFromFont = true);
-  // Binds to the calling thread's top window and reads the registered commands.
+  // Binds to the calling thread's top window.
   virtual void Init(std::int32_t pollEvent = 0, bool keepPollEvent = true);
   virtual void PollHover();
   virtual void Place();
@@ -65,9 +67,12 @@ class LinkManager {
   void ShowNormal(LinkRow& row);
   void SetCursor(std::int32_t control, const std::string& cursor);
   int ColumnAt(std::int32_t control, int x) const;
+  // Fills the commands not set yet from the desktop's, once.
+  void ReadCommands();
 
   wdrt::WindowPtr window_;
   std::int32_t hoverColumn_ = -1;
+  bool commandsRead_ = false;
 };
 
 // Control number of the overlay that stands over a link control.

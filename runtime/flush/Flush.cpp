@@ -56,7 +56,7 @@ class FlushRun {
  public:
   FlushRun(std::vector<std::string> files, const report::PrintJobSettings& settings,
            const report::PrinterSettings& printer)
-      : settings_(settings),
+      : title_(settings.jobText.empty() ? "Report" : settings.jobText),
         queue_(printer.device),
         paper_(report::JobPaper(settings, printer.devMode.dmPaperSize)),
         options_(report::JobOptionsFor(settings, printer, paper_)),
@@ -111,7 +111,7 @@ class FlushRun {
               ButtonOk, ButtonOk);
       return Finished(PrintFailed);
     }
-    pdf_ = document_.Finish(settings_.jobText.empty() ? "Report" : settings_.jobText);
+    pdf_ = document_.Finish(title_);
     if (pdf_.isEmpty()) {
       Message("The pages could not be made ready for the printer.", kFailedTitle, IconExclamation, ButtonOk,
               ButtonOk);
@@ -123,7 +123,7 @@ class FlushRun {
   ProgressLoop::Step StartSending() {
     phase_ = Phase::Sending;
     Say("Sending the book to \"" + queue_ + "\"");
-    if (job_.Start(settings_.jobText.empty() ? "Report" : settings_.jobText, options_)) return ProgressLoop::Step::More;
+    if (job_.Start(title_, options_)) return ProgressLoop::Step::More;
     return AskAfterTrouble(job_.Error(), true);
   }
 
@@ -190,7 +190,7 @@ class FlushRun {
     return true;
   }
 
-  report::PrintJobSettings settings_;
+  std::string title_;
   std::string queue_;
   QSizeF paper_;
   report::JobOptions options_;

@@ -7,7 +7,11 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
+#include <mutex>
 #include <sstream>
+
+#include "runtime/core/Journal.h"
 
 extern char** environ;
 
@@ -56,6 +60,9 @@ std::string ReadExec(const std::string& file) {
 
 std::optional<std::string> CaptureOutput(const std::vector<std::string>& argv) {
   if (argv.empty()) return std::nullopt;
+  std::string line = "helper";
+  for (const std::string& word : argv) line += " " + JournalQuote(word);
+  JournalLine(line);
   int pipeFds[2];
   if (::pipe2(pipeFds, O_CLOEXEC) != 0) return std::nullopt;
   posix_spawn_file_actions_t actions;
@@ -89,11 +96,29 @@ std::optional<std::string> CaptureOutput(const std::vector<std::string>& argv) {
 
 std::string DefaultApplication(const std::string& mimeType) {
   if (mimeType.empty()) return {};
-  auto out = CaptureOutput({"xdg-mime", "query", "default", mimeType});
-  if (!out) return {};
-  std::string id = Trimmed(*out);
-  // Only a plain desktop file id is acceptable; anything else is not a registration.
-  if (id.find('/') != std::string::npos || id.size() < 9 || id.substr(id.size() - 8) != ".desktop") return {};
+  // The lookup starts a shell script and a dozen processes of its own: its answer is kept for
+  // the program's life, for the desktop the environment names.
+  static std::mutex mutex;
+  static std::map<std::string, std::string> known;
+  std::string key = mimeType;
+  for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS", "HOME", "DISPLAY",
+                           "XDG_CURRENT_DESKTOP", "PATH"}) {
+    const char* value = std::getenv(name);
+    key += '\n';
+    key += value ? value : "";
+  }
+  {
+    std::lock_guard lock(mutex);
+    if (auto it = known.find(key); it != known.end()) return it->second;
+  }
+  std::string id;
+  if (auto out = CaptureOutput({"xdg-mime", "query", "default", mimeType})) {
+    id = Trimmed(*out);
+    // Only a plain desktop file id is acceptable; anything else is not a registration.
+    if (id.find('/') != std::string::npos || id.size() < 9 || id.substr(id.size() - 8) != ".desktop") id.clear();
+  }
+  std::lock_guard lock(mutex);
+  known[key] = id;
   return id;
 }
 

@@ -1,7 +1,8 @@
 // The desktop's default programs, standing in for the registry's "shell\open\command" values:
 // which program opens a MIME type or URL scheme (xdg-mime), and its command with the target
 // written as "%1". Also the helper that runs a program with an argument list and reads its
-// output. Any thread; every call starts a short-lived helper process and waits for it.
+// output. Any thread; every call starts a short-lived helper process, journalled as
+// `helper "<program>" "<argument>" …`, and waits for it.
 #pragma once
 
 #include <optional>
@@ -15,7 +16,8 @@ namespace wdrt {
 std::optional<std::string> CaptureOutput(const std::vector<std::string>& argv);
 
 // The desktop file id (e.g. "firefox-esr.desktop") of the default program for `mimeType`
-// ("x-scheme-handler/http", "text/html"), from `xdg-mime query default`; "" when none.
+// ("x-scheme-handler/http", "text/html"), from `xdg-mime query default`; "" when none. Asked
+// once per type and desktop environment, then kept for the program's life.
 std::string DefaultApplication(const std::string& mimeType);
 
 // The Exec line of the desktop file `desktopId`, looked up in $XDG_DATA_HOME/applications

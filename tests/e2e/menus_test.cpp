@@ -55,6 +55,37 @@ TEST(MenuShapes, TheCutCornersAreNotTheWindowsAndTheCentreIs) {
   }
 }
 
+TEST(MenuStart, OpeningAndClosingWithoutALinkStartsNoOtherProgram) {
+  for (const std::string& program : {std::string("atrium"), std::string("letters")}) {
+    SCOPED_TRACE(program);
+    const std::string title = program == "atrium" ? kAtrium : kLetters;
+    // Handlers are registered and a display is named: a lookup would find them.
+    MenuDesktop desktop = e2e::MakeMenuDesktop(true, {});
+    e2e::RunResult run = e2e::RunMenu(desktop, program, kShaped + "close " + Quoted(title) + "\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    for (const char* started : {" helper ", " run ", " shell-open "})
+      EXPECT_TRUE(LinesWith(run.journal, started).empty()) << started;
+  }
+}
+
+TEST(MenuStart, TheDesktopsProgramsAreLookedUpOnceWhenALinkIsFirstUsed) {
+  MenuDesktop desktop = e2e::MakeMenuDesktop(true, {});
+  e2e::RunResult run = e2e::RunMenu(desktop, "atrium",
+                                    kShaped + "press Blockwork \"Storyloom\"\npress Blockwork \"Activities\"\n"
+                                              "expect \"shell-ope[n] .*activities.htm. -> ok\"\n"
+                                              "close Blockwork\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(Recorded(desktop, "browser.txt", 4).size(), 4u);
+  // Each handler is asked once (web, https and mail): the second link asks nothing again.
+  std::set<std::string> asked;
+  for (const std::string& line : LinesWith(run.journal, " helper \"xdg-mime\" \"query\" \"default\""))
+    EXPECT_TRUE(asked.insert(e2e::Body(line)).second) << "asked again: " << line;
+  EXPECT_EQ(asked.size(), 3u);
+  const auto first = LinesWith(run.journal, "script 2 press");
+  ASSERT_EQ(first.size(), 1u);
+  EXPECT_GT(e2e::Stamp(LinesWith(run.journal, " helper ")[0]), e2e::Stamp(first[0])) << "asked only when used";
+}
+
 TEST(MenuDrag, PressingWhereNoControlIsDragsTheWindowAndAControlDoesNot) {
   MenuDesktop desktop = e2e::MakeMenuDesktop(true, {});
   // (5, 150) is bare window; (300, 8) is the title, a text that takes no input, as on Windows.

@@ -17,16 +17,10 @@ using e2e::LinesWith;
 const std::string kAtrium = "Blockwork";
 const std::string kShaped = "expect window-regio[n]\n";
 
-class PriceList : public ::testing::Test {
+class PriceList : public reporttest::PrinterTest {
  protected:
-  static void SetUpTestSuite() { printer_ = new reporttest::PrivatePrinter(); }
-  static void TearDownTestSuite() {
-    delete printer_;
-    printer_ = nullptr;
-  }
   void SetUp() override {
-    ASSERT_TRUE(printer_->Ok());
-    printer_->ForgetJob();
+    PrinterTest::SetUp();
   }
 
   // A price table in the menu's folder: the shipped list, `times` over.
@@ -90,9 +84,7 @@ class PriceList : public ::testing::Test {
     return found;
   }
 
-  static reporttest::PrivatePrinter* printer_;
 };
-reporttest::PrivatePrinter* PriceList::printer_ = nullptr;
 
 bool LicenceThenTheme(const std::pair<std::string, std::string>& a, const std::pair<std::string, std::string>& b) {
   return a.first != b.first ? a.first > b.first : a.second < b.second;

@@ -25,16 +25,10 @@ std::vector<std::string> Starting(const std::vector<std::string>& journal, const
   return out;
 }
 
-class PrintBook : public ::testing::Test {
+class PrintBook : public reporttest::PrinterTest {
  protected:
-  static void SetUpTestSuite() { printer_ = new reporttest::PrivatePrinter(); }
-  static void TearDownTestSuite() {
-    delete printer_;
-    printer_ = nullptr;
-  }
   void SetUp() override {
-    ASSERT_TRUE(printer_->Ok());
-    printer_->ForgetJob();
+    PrinterTest::SetUp();
     workDir_ = e2e::MakeTempDir("print-book");
   }
 
@@ -75,11 +69,8 @@ class PrintBook : public ::testing::Test {
            "press top \"" + printButton + "\"\n";
   }
 
-  static reporttest::PrivatePrinter* printer_;
   std::string workDir_;
 };
-
-reporttest::PrivatePrinter* PrintBook::printer_ = nullptr;
 
 TEST_F(PrintBook, TwoChildrenGiveTwelveSheetsPreviewedAtHalfSizeAndExitPrintsNothing) {
   Children({"Mia", "Zoe"});

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "launchers/common/LinkManager.h"
@@ -71,6 +73,13 @@ class LinkWindow : public ::testing::Test {
                              << (folder_ / "opened.txt").string() << "'\n";
     fs::permissions(recorder_, fs::perms::owner_all);
     ::setenv("WDRT_SHELL_OPEN", recorder_.c_str(), 1);
+    // A desktop of no registered programs: the commands read on the first link are empty.
+    fs::create_directories(folder_ / "desktop");
+    for (const char* name : {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"}) {
+      const char* value = std::getenv(name);
+      saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+      ::setenv(name, (folder_ / "desktop").c_str(), 1);
+    }
     wdrt::SetMessageAnswerer([this](const wdrt::MessageRequest& r) {
       messages_.push_back(r.caption + ": " + r.text);
       return wdrt::ButtonOk;
@@ -108,6 +117,8 @@ class LinkWindow : public ::testing::Test {
   void TearDown() override {
     wdrt::Close(window_);
     ::unsetenv("WDRT_SHELL_OPEN");
+    for (const auto& [name, value] : saved_)
+      if (value) ::setenv(name.c_str(), value->c_str(), 1); else ::unsetenv(name.c_str());
     wdrt::SetMessageAnswerer(nullptr);
     fs::remove_all(folder_);
   }
@@ -134,6 +145,7 @@ class LinkWindow : public ::testing::Test {
   }
 
   fs::path folder_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
   std::string recorder_;
   std::vector<std::string> messages_;
   wdrt::WindowPtr window_;

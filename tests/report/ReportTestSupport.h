@@ -2,6 +2,8 @@
 // CUPS server with one queue, small pictures, and reading metafiles and PDFs back.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -50,6 +52,22 @@ class PrivatePrinter {
   std::string dir_;
   std::string server_;
   std::string queue_ = "storyloom-test";
+};
+
+// The base of a test suite that prints: one private CUPS server for the whole suite, and the
+// last job's file forgotten before each test.
+class PrinterTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { printer_ = new PrivatePrinter(); }
+  static void TearDownTestSuite() {
+    delete printer_;
+    printer_ = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(printer_->Ok()) << "the private CUPS server did not start";
+    printer_->ForgetJob();
+  }
+  static inline PrivatePrinter* printer_ = nullptr;
 };
 
 // pdfinfo's "Pages:" and "Page size:" of a PDF.

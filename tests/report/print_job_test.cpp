@@ -20,20 +20,15 @@ using namespace wdrt::report;
 
 namespace {
 
-class Printing : public ::testing::Test {
+class Printing : public reporttest::PrinterTest {
  protected:
   static void SetUpTestSuite() {
     reporttest::EnsureGuiApp();
-    printer_ = new reporttest::PrivatePrinter();
-  }
-  static void TearDownTestSuite() {
-    delete printer_;
-    printer_ = nullptr;
+    PrinterTest::SetUpTestSuite();
   }
   void SetUp() override {
-    ASSERT_TRUE(printer_->Ok()) << "the private CUPS server did not start";
+    PrinterTest::SetUp();
     ResetPrinterForTest();
-    printer_->ForgetJob();
   }
   void TearDown() override { DeletePageFiles(queue_); }
 
@@ -57,11 +52,8 @@ class Printing : public ::testing::Test {
     ASSERT_EQ(queue_.Records(), static_cast<std::size_t>(pages));
   }
 
-  static reporttest::PrivatePrinter* printer_;
   PreviewQueue queue_;
 };
-
-reporttest::PrivatePrinter* Printing::printer_ = nullptr;
 
 }  // namespace
 

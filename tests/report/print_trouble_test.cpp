@@ -21,20 +21,15 @@ using namespace wdrt::report;
 
 namespace {
 
-class PrintTrouble : public ::testing::Test {
+class PrintTrouble : public reporttest::PrinterTest {
  protected:
   static void SetUpTestSuite() {
     reporttest::EnsureGuiApp();
-    printer_ = new reporttest::PrivatePrinter();
-  }
-  static void TearDownTestSuite() {
-    delete printer_;
-    printer_ = nullptr;
+    PrinterTest::SetUpTestSuite();
   }
   void SetUp() override {
-    ASSERT_TRUE(printer_->Ok()) << "the private CUPS server did not start";
+    PrinterTest::SetUp();
     ResetPrinterForTest();
-    printer_->ForgetJob();
     MakePages(3);
   }
   void TearDown() override {
@@ -70,12 +65,9 @@ class PrintTrouble : public ::testing::Test {
     });
   }
 
-  static reporttest::PrivatePrinter* printer_;
   PreviewQueue queue_;
   std::vector<std::string> told_;
 };
-
-reporttest::PrivatePrinter* PrintTrouble::printer_ = nullptr;
 
 TEST_F(PrintTrouble, APausedPrinterIsToldAndRetryAfterResumingPrints) {
   Admin("cupsdisable " + printer_->Queue());

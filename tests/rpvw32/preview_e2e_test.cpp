@@ -13,19 +13,14 @@ namespace {
 
 constexpr char kWindow[] = "\"Report Preview\"";
 
-class Preview : public ::testing::Test {
+class Preview : public reporttest::PrinterTest {
  protected:
   static void SetUpTestSuite() {
     reporttest::EnsureGuiApp();
-    printer_ = new reporttest::PrivatePrinter();
-  }
-  static void TearDownTestSuite() {
-    delete printer_;
-    printer_ = nullptr;
+    PrinterTest::SetUpTestSuite();
   }
   void SetUp() override {
-    ASSERT_TRUE(printer_->Ok());
-    printer_->ForgetJob();
+    PrinterTest::SetUp();
   }
 
   // Runs the demo on `pages` pages with option bits and a script; the first page is shown
@@ -67,9 +62,7 @@ class Preview : public ::testing::Test {
     return sheets;
   }
 
-  static reporttest::PrivatePrinter* printer_;
 };
-reporttest::PrivatePrinter* Preview::printer_ = nullptr;
 
 TEST_F(Preview, PrintingOptionsPrintExactlyTheChosenRanges) {
   const std::string script = std::string("type ") + kWindow + " ?PGSTOPRINT \"1-2,5,7,12-15\"\n" +

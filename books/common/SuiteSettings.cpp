@@ -29,8 +29,9 @@ int BookletPaper(bool forPdf, const std::string& bookIniFile) {
   if (::strcasecmp(paper.c_str(), "Letter") == 0) return kLetter;
   if (::strcasecmp(paper.c_str(), "A4") == 0) return kA4;
   if (forPdf) return wdrt::report::LocalePaperCode();
-  const int printers = wdrt::report::CurrentPrinter().devMode.dmPaperSize;
-  return printers > 0 ? printers : wdrt::report::LocalePaperCode();
+  const wdrt::report::PrinterSettings printer = wdrt::report::CurrentPrinter();
+  if (!printer.device.empty() && printer.devMode.dmPaperSize > 0) return printer.devMode.dmPaperSize;
+  return wdrt::report::LocalePaperCode();  // no printer yet: the paper the family most likely has
 }
 
 }  // namespace book

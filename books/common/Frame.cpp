@@ -3,6 +3,7 @@
 #include "books/common/BookGlobals.h"
 #include "books/common/BookWindow.h"
 #include "books/common/GrownUpExit.h"
+#include "books/common/GrownUps.h"
 #include "books/common/PageProcedure.h"
 #include "books/common/PrintSelection.h"
 #include "runtime/core/Journal.h"
@@ -15,6 +16,7 @@ using wdrt::ControlDef;
 using wdrt::StdAction;
 
 constexpr int kFrameLastControl = 250;
+constexpr int kGrownUpsItem = -1990;  // below the numbers the runtime gives menu items
 const wdrt::Rgb kPageButtonGreen = wdrt::MakeRgb(0, 128, 0);
 
 ControlDef MenuItem(const std::string& text, const std::string& tip, StdAction action) {
@@ -23,6 +25,13 @@ ControlDef MenuItem(const std::string& text, const std::string& tip, StdAction a
   item.text = text;
   item.tip = tip;
   item.action = action;
+  return item;
+}
+
+ControlDef GrownUpsItem() {
+  ControlDef item = MenuItem(kGrownUpsItemText, "The child's name, the children to print for, sound and paper",
+                             StdAction::None);
+  item.number = kGrownUpsItem;
   return item;
 }
 
@@ -47,7 +56,10 @@ class FrameController : public BookWindow {
     ShowPictureButtons(book_.pictureButtonPicture, kFrameLastControl);
     AttachPageResizer();
     ArmAlertKeys();
-    if (kiosk_) wdrt::AlertHeld(window, LeaveKey(), kLeaveHoldMilliseconds);
+    if (kiosk_) {
+      wdrt::AlertHeld(window, LeaveKey(), kLeaveHoldMilliseconds);
+      wdrt::AlertHeld(window, GrownUpsKey(), kLeaveHoldMilliseconds);
+    }
     return LevelOk;
   }
 
@@ -60,6 +72,11 @@ class FrameController : public BookWindow {
         leaving_ = true;
         wdrt::PostToWindow(window, wdrt::EventCloseWindow);
       }
+      return LevelNotice;
+    }
+    // Without a menu bar, the grown-ups' window is behind the same sum as leaving.
+    if (kiosk_ && event.number == wdrt::EventAlertKey && event.key == GrownUpsKey()) {
+      if (AskGrownUp("grown-ups-sum")) OpenGrownUps();
       return LevelNotice;
     }
     return BookWindow::OnEvent();
@@ -76,6 +93,7 @@ class FrameController : public BookWindow {
   int OnAccepted() override {
     const int level = WindowController::OnAccepted();
     const int control = wdrt::CurrentEvent().control;
+    if (control == kGrownUpsItem) OpenGrownUps();
     for (const ToolbarButton& button : book_.toolbar) {
       if (button.control != control) continue;
       if (button.module != 0) {
@@ -91,6 +109,12 @@ class FrameController : public BookWindow {
   }
 
  private:
+  // On a thread of its own, so that the book goes on while the grown-up chooses.
+  void OpenGrownUps() {
+    const std::string ini = book_.iniFile;
+    wdrt::Start([ini] { GrownUpsWindow(ini); }, 25000);
+  }
+
   const BookDef& book_;
   const bool kiosk_;
   bool leaving_ = false;
@@ -110,7 +134,8 @@ wdrt::WindowDef FrameWindow(const BookDef& book, bool kiosk) {
   def.font = {"MS Sans Serif", 8, false, wdrt::kColorNone};
   def.menu = {
       Menu("&File", "",
-           {MenuItem("P&rint Setup...", "Setup Printer", StdAction::PrintSetup),
+           {GrownUpsItem(),
+            MenuItem("P&rint Setup...", "Setup Printer", StdAction::PrintSetup),
             MenuItem("E&xit", "Exit this application", StdAction::CloseWindow)}),
       Menu("&Window", "Create and Arrange windows",
            {MenuItem("T&ile", "Make all open windows visible", StdAction::TileWindow),

@@ -1,12 +1,12 @@
 // The birthday book's tables: one row per control, in definition order, as the book defines
-// them. Texts that name the child take the name the build was configured with.
+// them. Texts that name the child hold "{child}": a page shows the name chosen when it opens.
 #include "books/fete/FeteBook.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "ChildName.h"
+#include "books/common/Child.h"
 #include "books/fete/FeteReport.h"
 
 namespace {
@@ -24,7 +24,7 @@ using wdrt::MakeRgb;
 constexpr wdrt::Rgb kWhite = MakeRgb(255, 255, 255);
 
 book::BookDef MakeFeteBook() {
-  const std::string child = kChildName;
+  const std::string child = book::kChildPlaceholder;
   book::BookDef def;
   def.program = "fete";
   def.iniFile = "fete.INI";

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "books/common/Kidlt.h"
-#include "tools/kidlt/KidltCommands.h"
+#include "books/common/KidltCommands.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include "books/common/BookGlobals.h"
 #include "books/common/BookWindow.h"
+#include "books/common/Child.h"
+#include "books/common/Cover.h"
 #include "books/common/GrownUpExit.h"
 #include "books/common/GrownUps.h"
 #include "books/common/PageProcedure.h"
@@ -129,7 +131,7 @@ wdrt::WindowDef FrameWindow(const BookDef& book, bool kiosk) {
   def.module = ModuleName(book.program, 3);
   def.title = book.frameTitle;
   def.size = {0, 0, book.frameWidth, book.frameHeight};
-  def.picture = book.framePicture;
+  def.picture = FramePictureForChild(book, ChildName(book.iniFile));
   def.icon = "storyloom.png";
   def.font = {"MS Sans Serif", 8, false, wdrt::kColorNone};
   def.menu = {

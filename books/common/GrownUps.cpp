@@ -149,8 +149,8 @@ class GrownUps {
     int row = 0;
     for (std::size_t i = 0; i < children_.size(); ++i)
       if (children_[i] == select) row = static_cast<int>(i) + 1;
+    // The typed name stays: clearing it could wipe what the grown-up has typed since.
     wdrt::SetValue(window_, kChildren, std::to_string(row));
-    wdrt::SetValue(window_, kChild, "");
   }
 
   // Adds the typed child, or renames the chosen one to the typed name.
@@ -163,10 +163,10 @@ class GrownUps {
     std::ostringstream out, err;
     const int result = rename ? kidlt::RenameName(kKidltFileName, from, name, out, err)
                               : kidlt::AddNames(kKidltFileName, {name}, out, err);
+    AfterListChange(name);
     wdrt::JournalLine(std::string("grown-ups ") + (rename ? "rename " + wdrt::JournalQuote(from) + " " : "add ") +
                       wdrt::JournalQuote(name) + " -> " + std::to_string(result));
     if (result != kidlt::kExitOk) Tell(PlainReport(err.str()));
-    AfterListChange(name);
   }
 
   void RemoveChild() {
@@ -174,9 +174,9 @@ class GrownUps {
     if (name.empty()) return Tell("Choose the child to remove in the list first.");
     std::ostringstream out, err;
     const int result = kidlt::RemoveNames(kKidltFileName, {name}, out, err);
+    AfterListChange("");
     wdrt::JournalLine("grown-ups remove " + wdrt::JournalQuote(name) + " -> " + std::to_string(result));
     if (result != kidlt::kExitOk) Tell(PlainReport(err.str()));
-    AfterListChange("");
   }
 
   // The tool's report without its name, as sentences for the window.
@@ -293,9 +293,9 @@ wdrt::WindowDef GrownUpsWindowDef() {
       Field(TypeSpin, "?NARRATIONVOLUME", "", {90, 158, 40, 13}),
       Field(TypeString, "?STRING7", "Effects volume", {8, 178, 0, 0}),
       Field(TypeSpin, "?EFFECTSVOLUME", "", {90, 176, 40, 13}),
-      Field(TypeCheck, "?MUTE", "Mute", {150, 160, 0, 0}),
-      Field(TypeCheck, "?READALONG", "Light the words as they are read", {8, 194, 0, 0}),
-      Field(TypeCheck, "?KIOSK", "Start books full screen for a child", {8, 208, 0, 0}),
+      Field(TypeCheck, "?MUTE", "Mute", {150, 160, 60, 12}),
+      Field(TypeCheck, "?READALONG", "Light the words as they are read", {8, 194, 200, 12}),
+      Field(TypeCheck, "?KIOSK", "Start books full screen for a child", {8, 208, 200, 12}),
       Field(TypeString, "?STRING8", "Paper", {150, 178, 0, 0}),
       Choices(TypeDropList, "?PAPER", {180, 176, 74, 13}, {"Automatic", "Letter", "A4"}),
       ok,

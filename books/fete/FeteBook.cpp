@@ -30,6 +30,11 @@ book::BookDef MakeFeteBook() {
   def.iniFile = "fete.INI";
   def.frameTitle = "Storyloom";
   def.framePicture = "fetemain.jpg";
+  // Where the cover scene writes the name: centred in its white card, 30 of its 219 units high.
+  def.namelessFramePicture = "fetecover.jpg";
+  def.frameCaption = {.text = child + "'s", .centreX = 158.5 / 317, .middleY = 34.0 / 219, .height = 30.0 / 219,
+                      .widthAtMost = 225.0 / 317, .color = MakeRgb(0xe9, 0x1e, 0x63), .outline = kWhite,
+                      .outlineWidth = 0.6 / 317, .face = "Comic Sans MS"};
   def.pictureButtonPicture = "DuvUvov.OZE";
   def.frameHeight = 219;
   def.printEntry = book::PrintEntry::Started;

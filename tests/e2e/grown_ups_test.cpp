@@ -163,4 +163,76 @@ TEST(GrownUps, ABookAlreadyRunningTakesTheNewNameAtItsNextPage) {
       << run.dir;
 }
 
+TEST(GrownUps, InKioskModeTheWindowIsBehindTheSumAndTheCoverNamesTheChild) {
+  const std::string dir = e2e::MakeTempDir("grownups");
+  const std::vector<std::string> family = {"HOME=" + dir, "XDG_CONFIG_HOME=" + dir + "/config",
+                                           "STORYLOOM_EXIT_SUM=7+5"};
+  const std::string sum = "hold " + kFrame + " Ctrl+Alt+G 2300\nwait-window \"For grown-ups\"\n";
+  const std::string answer = [](const std::string& a) {
+    return "type \"For grown-ups\" ?ANSWER \"" + a + "\"\npress \"For grown-ups\" ?OK\n";
+  }("11") + "expect \"grown-ups-sum wrong\"\n" + sum + "type \"For grown-ups\" ?ANSWER \"12\"\npress \"For grown-ups\" ?OK\n";
+  e2e::RunOptions options;
+  options.program = e2e::SuiteProgram("fete");
+  options.arguments = {"--kiosk"};
+  options.workDir = STORYLOOM_SUITE_DIR;
+  options.environment = family;
+  options.script = "wait-window " + kFrame + "\n" + sum + answer + "wait-window " + kWindow + "\n" +
+                   "type " + kWindow + " ?CHILDNAME \"Mia\"\npress " + kWindow + " \"OK\"\nexpect \"name-sounds\"\n" +
+                   "hold " + kFrame + " Ctrl+Alt+Q 2300\nwait-window \"For grown-ups\"\n"
+                   "type \"For grown-ups\" ?ANSWER \"12\"\npress \"For grown-ups\" ?OK\n";
+  e2e::RunResult run = e2e::RunProgram(options);
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  // The wrong sum opened nothing; the right one the window.
+  EXPECT_EQ(LinesWith(run.journal, " grown-ups-sum wrong").size(), 1u);
+  const auto right = LinesWith(run.journal, "grown-ups-sum right");
+  std::vector<std::string> opened;
+  for (const std::string& line : LinesWith(run.journal, " open-window "))
+    if (line.find(" \"Grown-ups\"") != std::string::npos) opened.push_back(line);
+  ASSERT_EQ(right.size(), 1u);
+  ASSERT_EQ(opened.size(), 1u) << "open-window of the grown-ups' window";
+  EXPECT_GT(e2e::Stamp(opened[0]), e2e::Stamp(right[0]));
+  EXPECT_EQ(LinesWith(run.journal, "grown-ups saved \"Mia\"").size(), 1u);
+
+  // The next start shows Mia on the cover: the picture without a name, with Mia's written over it.
+  const std::string shot = dir + "/cover.png";
+  e2e::RunResult next = e2e::RunBook("fete", "wait-window " + kFrame + "\nscreenshot " + shot + " " + kFrame +
+                                                 "\nclose " + kFrame + "\n", family);
+  ASSERT_EQ(next.exitCode, 0) << next.output;
+  const std::string cover = dir + "/.local/share/storyloom/covers/Mia/fetemain.jpg";
+  EXPECT_EQ(LinesWith(next.journal, "cover-made \"" + cover + "\"").size(), 1u);
+  EXPECT_GT(fs::file_size(cover), 50000u);
+  EXPECT_TRUE(fs::exists(shot));
+}
+
+TEST(GrownUps, TheChildrenToPrintForAreAddedRenamedAndRemovedInTheList) {
+  const std::string work = e2e::MakeTempDir("grownups-work");
+  e2e::RunOptions options;
+  options.program = e2e::SuiteProgram("fete");
+  options.workDir = work;  // the children's list is the books' folder's kidlt.tps
+  const std::string w = kWindow;
+  // Each change is waited for, as a grown-up sees the list change before choosing again.
+  const auto add = [&w](const std::string& name) {
+    return "type " + w + " ?KIDNAME \"" + name + "\"\npress " + w + " \"Add\"\n";
+  };
+  options.script = OpenGrownUps() + add("Ann") + "expect \"grown-ups add\"\n" + add("Ben") +
+                   "expect \"grown-ups add\"\n" + add("Ben") + "answer Ok\n" +  // already there
+                   add("R2D2") + "answer Ok\n" + "type " + w + " ?CHILDREN \"Ann\"\ntype " + w +
+                   " ?KIDNAME \"Anna\"\npress " + w + " \"Rename\"\nexpect \"grown-ups rename\"\n" +
+                   "type " + w + " ?CHILDREN \"Ben\"\npress " + w + " \"Remove\"\n" +
+                   "expect \"grown-ups remove\"\npress " + w + " \"Cancel\"\nclose " + kFrame + "\n";
+  e2e::RunResult run = e2e::RunProgram(options);
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const auto messages = LinesWith(run.journal, " message \"Grown-ups\"");
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_NE(messages[0].find("already in the list"), std::string::npos) << messages[0];
+  EXPECT_NE(messages[1].find("only letters"), std::string::npos) << messages[1];
+  EXPECT_EQ(LinesWith(run.journal, "grown-ups rename \"Ann\" \"Anna\" -> 0").size(), 1u);
+  EXPECT_EQ(LinesWith(run.journal, "grown-ups remove \"Ben\" -> 0").size(), 1u);
+  // The list as the print run and the kidlt tool read it; Cancel left the file as it was changed.
+  const std::string listed = work + "/listed.txt";
+  const std::string command = "cd '" + work + "' && '" + e2e::SuiteProgram("kidlt") + "' list > '" + listed + "' 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(ReadFile(listed), "Anna\n");
+}
+
 }  // namespace

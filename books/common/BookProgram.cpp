@@ -4,7 +4,7 @@
 
 #include "books/common/BookGlobals.h"
 #include "books/common/Frame.h"
-#include "books/common/SuiteSettings.h"
+#include "family/SuiteSettings.h"
 #include "pvmedia/PvLifecycle.h"
 #include "runtime/core/Journal.h"
 #include "runtime/core/Runtime.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "ChildName.h"
-#include "books/common/Child.h"
+#include "family/Child.h"
 #include "runtime/core/Journal.h"
 #include "runtime/os/Paths.h"
 

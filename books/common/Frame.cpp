@@ -2,10 +2,10 @@
 
 #include "books/common/BookGlobals.h"
 #include "books/common/BookWindow.h"
-#include "books/common/Child.h"
+#include "family/Child.h"
 #include "books/common/Cover.h"
 #include "books/common/GrownUpExit.h"
-#include "books/common/GrownUps.h"
+#include "family/GrownUps.h"
 #include "books/common/PageProcedure.h"
 #include "books/common/PrintSelection.h"
 #include "runtime/core/Journal.h"

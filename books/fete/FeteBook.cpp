@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "books/common/Child.h"
+#include "family/Child.h"
 #include "books/fete/FeteReport.h"
 
 namespace {

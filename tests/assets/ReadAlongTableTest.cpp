@@ -16,7 +16,7 @@
 #include "books/b/BBook.h"
 #include "books/banners/BannersBook.h"
 #include "books/common/ReadAlongPlan.h"
-#include "books/common/ReadAlongTable.h"
+#include "family/ReadAlongTable.h"
 #include "books/fete/FeteBook.h"
 
 namespace assetstest {

@@ -7,7 +7,7 @@
 #include "books/common/Frame.h"
 #include "books/common/GrownUpExit.h"
 #include "books/common/ReadAlongPlan.h"
-#include "books/common/ReadAlongTable.h"
+#include "family/ReadAlongTable.h"
 #include "books/fete/FeteBook.h"
 
 namespace {

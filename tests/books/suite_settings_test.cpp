@@ -8,8 +8,8 @@
 #include <string>
 
 #include "ChildName.h"
-#include "books/common/Child.h"
-#include "books/common/SuiteSettings.h"
+#include "family/Child.h"
+#include "family/SuiteSettings.h"
 #include "runtime/report/LocalePaper.h"
 #include "runtime/report/PrinterSettings.h"
 #include "tests/books/KidltTestSupport.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ChildName.h"
-#include "books/common/Child.h"
+#include "family/Child.h"
 #include "books/common/PageProcedure.h"
 #include "books/a/ABook.h"
 #include "books/b/BBook.h"

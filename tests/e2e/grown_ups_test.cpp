@@ -235,4 +235,21 @@ TEST(GrownUps, TheChildrenToPrintForAreAddedRenamedAndRemovedInTheList) {
   EXPECT_EQ(ReadFile(listed), "Anna\n");
 }
 
+TEST(GrownUps, TheMenusOpenTheWindowTooAndKeepTheSuitesSettings) {
+  const std::string dir = e2e::MakeTempDir("grownups");
+  e2e::RunOptions options;
+  options.program = e2e::SuiteProgram("letters");
+  options.workDir = STORYLOOM_SUITE_DIR;
+  options.environment = {"HOME=" + dir, "XDG_CONFIG_HOME=" + dir + "/config"};
+  const std::string menu = "\"                     Alphabet books\"";
+  options.script = "wait-window " + menu + "\nmenu " + menu + " \"File\" \"Grown-ups...\"\nwait-window " + kWindow +
+                   "\ntype " + kWindow + " ?CHILDNAME \"Mia\"\ntype " + kWindow + " ?PAPER \"A4\"\npress " + kWindow +
+                   " \"OK\"\nexpect \"name-sounds\"\npress " + menu + " 38\n";
+  e2e::RunResult run = e2e::RunProgram(options);
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const std::string ini = ReadFile(dir + "/config/storyloom/storyloom.INI");
+  EXPECT_NE(ini.find("Name=Mia"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("Paper=A4"), std::string::npos) << ini;
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-#include "books/common/GrownUps.h"
+#include "family/GrownUps.h"
 
 #include <algorithm>
 #include <atomic>
@@ -7,11 +7,11 @@
 #include <sstream>
 #include <vector>
 
-#include "books/common/Child.h"
-#include "books/common/Kidlt.h"
-#include "books/common/KidltCommands.h"
-#include "books/common/NameVoice.h"
-#include "books/common/SuiteSettings.h"
+#include "family/Child.h"
+#include "family/Kidlt.h"
+#include "family/KidltCommands.h"
+#include "family/NameVoice.h"
+#include "family/SuiteSettings.h"
 #include "runtime/core/Journal.h"
 #include "runtime/core/Runtime.h"
 #include "runtime/data/Ini.h"

@@ -1,8 +1,8 @@
-#include "books/common/KidltCommands.h"
+#include "family/KidltCommands.h"
 
 #include <ostream>
 
-#include "books/common/Kidlt.h"
+#include "family/Kidlt.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/report/TextCodePage.h"
 

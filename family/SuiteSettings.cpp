@@ -1,4 +1,4 @@
-#include "books/common/SuiteSettings.h"
+#include "family/SuiteSettings.h"
 
 #include <strings.h>
 

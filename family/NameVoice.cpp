@@ -1,4 +1,4 @@
-#include "books/common/NameVoice.h"
+#include "family/NameVoice.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "ChildName.h"
-#include "books/common/Child.h"
-#include "books/common/SuiteSettings.h"
+#include "family/Child.h"
+#include "family/SuiteSettings.h"
 #include "runtime/core/Journal.h"
 #include "runtime/os/Paths.h"
 #include "runtime/os/Speech.h"

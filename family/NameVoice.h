@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "books/common/ReadAlongTable.h"
+#include "family/ReadAlongTable.h"
 
 namespace book {
 

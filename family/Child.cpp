@@ -1,7 +1,7 @@
-#include "books/common/Child.h"
+#include "family/Child.h"
 
 #include "ChildName.h"
-#include "books/common/SuiteSettings.h"
+#include "family/SuiteSettings.h"
 #include "runtime/os/Letters.h"
 #include "runtime/report/TextCodePage.h"
 

@@ -2,12 +2,12 @@
 
 #include "books/common/BookGlobals.h"
 #include "books/common/BookWindow.h"
-#include "family/Child.h"
 #include "books/common/Cover.h"
 #include "books/common/GrownUpExit.h"
-#include "family/GrownUps.h"
 #include "books/common/PageProcedure.h"
 #include "books/common/PrintSelection.h"
+#include "family/Child.h"
+#include "family/GrownUps.h"
 #include "runtime/core/Journal.h"
 #include "runtime/core/Threads.h"
 

@@ -120,7 +120,10 @@ class LinkWindow : public ::testing::Test {
     for (const auto& [name, value] : saved_)
       if (value) ::setenv(name.c_str(), value->c_str(), 1); else ::unsetenv(name.c_str());
     wdrt::SetMessageAnswerer(nullptr);
-    fs::remove_all(folder_);
+    // An opener started by the test may still be writing its record there: try again shortly.
+    std::error_code ec;
+    for (int attempt = 0; attempt < 50 && (fs::remove_all(folder_, ec), ec || fs::exists(folder_)); ++attempt)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
 
   // Makes `number` on `control` the current event, as the window's loop would.

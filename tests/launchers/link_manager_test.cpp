@@ -64,7 +64,10 @@ TEST(ShellErrors, EachFailureHasItsLineAndOthersShowNothing) {
 class LinkWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("storyloom-links-" + std::to_string(::getpid()));
+    // A folder of each test's own: an opener a test started may still write after it ended.
+    static int tests = 0;
+    folder_ = fs::temp_directory_path() /
+              ("storyloom-links-" + std::to_string(::getpid()) + "-" + std::to_string(++tests));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     recorder_ = (folder_ / "record.sh").string();

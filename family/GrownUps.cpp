@@ -31,7 +31,7 @@ enum Control : int {
   kNameLabel = 1, kName, kSayLabel, kSayItLike, kHear,
   kChildrenLabel, kChildren, kChildLabel, kChild, kAdd, kRename, kRemove,
   kVoiceLabel, kVoice, kNarrationLabel, kNarration, kEffectsLabel, kEffects, kMute,
-  kReadAlong, kKiosk, kPaperLabel, kPaper, kOk, kCancel,
+  kReadAlong, kKiosk, kUseRecordings, kRecordVoice, kPaperLabel, kPaper, kOk, kCancel,
 };
 
 const std::vector<std::pair<std::string, std::string>>& VoiceNames() {
@@ -86,10 +86,12 @@ std::string VoiceOf(const std::string& label) {
 // The settings as the window shows them: the suite's file, or the program's where it sets a key.
 class GrownUps {
  public:
-  explicit GrownUps(std::string programIni) : ini_(std::move(programIni)) {}
+  GrownUps(std::string programIni, const std::function<void()>& recordVoice)
+      : ini_(std::move(programIni)), recordVoice_(recordVoice) {}
 
   void Run() {
     window_ = wdrt::Open(GrownUpsWindowDef());
+    if (!recordVoice_) wdrt::Disable(window_, kRecordVoice);
     Fill();
     wdrt::Select(window_, kName);
     wdrt::Event event;
@@ -117,6 +119,7 @@ class GrownUps {
     wdrt::SetValue(window_, kMute, sound.mute ? "1" : "0");
     wdrt::SetValue(window_, kReadAlong, ReadAlongChosen(ini_) ? "1" : "0");
     wdrt::SetValue(window_, kKiosk, KioskChosen(ini_) ? "1" : "0");
+    wdrt::SetValue(window_, kUseRecordings, UseRecordingsChosen(ini_) ? "1" : "0");
     wdrt::SetValue(window_, kPaper, Setting("Print", "Paper", "Automatic"));
   }
 
@@ -127,6 +130,9 @@ class GrownUps {
       case kRename: return ChangeChildren(true), false;
       case kRemove: return RemoveChild(), false;
       case kHear: return Hear(), false;
+      case kRecordVoice:
+        if (recordVoice_) recordVoice_();
+        return false;
       case kOk: return Save();
       case kCancel:
         wdrt::JournalLine("grown-ups cancelled");
@@ -231,6 +237,7 @@ class GrownUps {
                  put("Sound", "Mute", wdrt::GetValue(window_, kMute) == "1" ? "1" : "0") &&
                  put("ReadAlong", "Enabled", wdrt::GetValue(window_, kReadAlong) == "1" ? "1" : "0") &&
                  put("Kiosk", "Enabled", wdrt::GetValue(window_, kKiosk) == "1" ? "1" : "0") &&
+                 put("Sound", "UseRecordings", wdrt::GetValue(window_, kUseRecordings) == "1" ? "1" : "0") &&
                  put("Print", "Paper", wdrt::GetValue(window_, kPaper));
     if (!saved) {
       Tell("The settings could not be saved in " + std::string(kSuiteSettingsFile) + ".");
@@ -247,6 +254,7 @@ class GrownUps {
   }
 
   const std::string ini_;
+  const std::function<void()> recordVoice_;
   wdrt::WindowPtr window_;
   std::vector<std::string> children_;
   PvMediaAPI hearing_;
@@ -262,7 +270,7 @@ wdrt::WindowDef GrownUpsWindowDef() {
   def.kind = WindowKind::Window;
   def.module = "grownups";
   def.title = kTitle;
-  def.size = {0, 0, 262, 246};
+  def.size = {0, 0, 262, 262};
   def.font = {"MS Sans Serif", 8, false, kColorNone};
   def.resizable = false;
   std::vector<std::string> voices;
@@ -271,8 +279,8 @@ wdrt::WindowDef GrownUpsWindowDef() {
   heading.font.bold = true;
   ControlDef list = Field(TypeList, "?CHILDREN", "", {8, 58, 124, 72});
   list.items = {Field(TypeItem, "", "Name", {})};
-  ControlDef ok = Field(TypeButton, "?OK", "OK", {142, 224, 54, 15});
-  ControlDef cancel = Field(TypeButton, "?CANCEL", "Cancel", {200, 224, 54, 15});
+  ControlDef ok = Field(TypeButton, "?OK", "OK", {142, 240, 54, 15});
+  ControlDef cancel = Field(TypeButton, "?CANCEL", "Cancel", {200, 240, 54, 15});
   def.controls = {
       Field(TypeString, "?STRING1", "Child's name", {8, 10, 0, 0}),
       Field(TypeEntry, "?CHILDNAME", "", {70, 8, 130, 13}),
@@ -295,6 +303,8 @@ wdrt::WindowDef GrownUpsWindowDef() {
       Field(TypeCheck, "?MUTE", "Mute", {150, 160, 60, 12}),
       Field(TypeCheck, "?READALONG", "Light the words as they are read", {8, 194, 200, 12}),
       Field(TypeCheck, "?KIOSK", "Start books full screen for a child", {8, 208, 200, 12}),
+      Field(TypeCheck, "?USERECORDINGS", "Use my recordings", {8, 222, 120, 12}),
+      Field(TypeButton, "?RECORDVOICE", "Record my voice...", {8, 240, 80, 15}),
       Field(TypeString, "?STRING8", "Paper", {150, 178, 0, 0}),
       Choices(TypeDropList, "?PAPER", {180, 176, 74, 13}, {"Automatic", "Letter", "A4"}),
       ok,
@@ -303,9 +313,9 @@ wdrt::WindowDef GrownUpsWindowDef() {
   return def;
 }
 
-void GrownUpsWindow(const std::string& programIniFile) {
+void GrownUpsWindow(const std::string& programIniFile, const std::function<void()>& recordVoice) {
   if (windowOpen.exchange(true)) return;
-  GrownUps(programIniFile).Run();
+  GrownUps(programIniFile, recordVoice).Run();
   windowOpen = false;
 }
 

@@ -98,8 +98,7 @@ bool MakeSound(const NameVoice& choices, const NameSound& row, const std::string
   wdrt::FinishSpeech(*speech, kLeadMs, kTailMs, kNarrationDb);
   const std::string stem = folder + "/" + Stem(row.file);
   std::ofstream times(stem + ".tsv.part");
-  for (const wdrt::HeardWord& word : speech->words)
-    times << row.file << '\t' << word.index << '\t' << word.word << '\t' << word.startMs << '\t' << word.endMs << '\n';
+  times << ReadAlongRows(row.file, speech->words);
   times.close();
   std::error_code ec;
   if (!times || !wdrt::WriteSpeechWav(*speech, stem + ".wav")) {
@@ -160,6 +159,12 @@ int MakeNameSounds(const NameVoice& choices, std::string& error) {
     ++made;
   }
   return made;
+}
+
+std::optional<std::string> NameSoundWords(const std::string& sound) {
+  const NameSound* row = NameSoundOf(sound);
+  if (!row) return std::nullopt;
+  return row->words;
 }
 
 std::optional<std::vector<TimedWord>> HeardWordsOf(const std::string& playedFile) {

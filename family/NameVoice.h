@@ -33,6 +33,10 @@ std::string SoundToPlay(const std::string& sound, const NameVoice& choices);
 // number made; -1, with `error` set, when one could not be made.
 int MakeNameSounds(const NameVoice& choices, std::string& error);
 
+// The words of a sound that says the name, with "{child}" where the name goes; nullopt for
+// another sound.
+std::optional<std::string> NameSoundWords(const std::string& sound);
+
 // The words of a sound as they are heard: a made sound's own times, else the suite's table.
 std::optional<std::vector<TimedWord>> HeardWordsOf(const std::string& playedFile);
 

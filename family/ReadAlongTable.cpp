@@ -62,6 +62,13 @@ ReadAlongTable ParseReadAlongTable(const std::string& text) {
   return table;
 }
 
+std::string ReadAlongRows(const std::string& sound, const std::vector<wdrt::HeardWord>& words) {
+  std::ostringstream rows;
+  for (const wdrt::HeardWord& word : words)
+    rows << sound << '\t' << word.index << '\t' << word.word << '\t' << word.startMs << '\t' << word.endMs << '\n';
+  return rows.str();
+}
+
 const std::vector<TimedWord>* TimedWordsOf(const ReadAlongTable& table, const std::string& sound) {
   auto it = table.find(Lower(sound));
   return it == table.end() ? nullptr : &it->second;

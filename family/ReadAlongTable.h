@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/os/Speech.h"
+
 namespace book {
 
 struct TimedWord {
@@ -25,6 +27,9 @@ using ReadAlongTable = std::map<std::string, std::vector<TimedWord>>;
 // Rows "sound<TAB>index<TAB>word<TAB>start<TAB>end"; lines starting with "#" and rows that do
 // not parse are left out.
 ReadAlongTable ParseReadAlongTable(const std::string& text);
+
+// The rows of the table for the heard words of `sound`.
+std::string ReadAlongRows(const std::string& sound, const std::vector<wdrt::HeardWord>& words);
 
 // The words of `sound`, or null when it has none (effects, or no table).
 const std::vector<TimedWord>* TimedWordsOf(const ReadAlongTable& table, const std::string& sound);

@@ -33,6 +33,10 @@ bool ReadAlongChosen(const std::string& bookIniFile) {
   return SuiteSetting("ReadAlong", "Enabled", "1", bookIniFile) != "0";
 }
 
+bool UseRecordingsChosen(const std::string& bookIniFile) {
+  return SuiteSetting("Sound", "UseRecordings", "1", bookIniFile) != "0";
+}
+
 SoundChoices CurrentSoundChoices(const std::string& bookIniFile) {
   const auto volume = [&](const char* key) {
     const std::string text = SuiteSetting("Sound", key, "100", bookIniFile);

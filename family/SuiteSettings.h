@@ -17,6 +17,9 @@ std::string SuiteSetting(const std::string& section, const std::string& key, con
 // Enabled, on unless 0).
 bool KioskChosen(const std::string& bookIniFile);
 bool ReadAlongChosen(const std::string& bookIniFile);
+// A parent's own takes played instead of the made voice where there are any ([Sound]
+// UseRecordings, on unless 0).
+bool UseRecordingsChosen(const std::string& bookIniFile);
 
 // How the books sound: [Sound] NarrationVolume and EffectsVolume (0–100, 100 unless set) and
 // Mute (1: nothing is played).

@@ -6,8 +6,10 @@
 #include "books/common/GrownUpExit.h"
 #include "books/common/PageProcedure.h"
 #include "books/common/PrintSelection.h"
+#include "books/common/ReadingOrder.h"
 #include "family/Child.h"
 #include "family/GrownUps.h"
+#include "family/VoiceRecorder.h"
 #include "runtime/core/Journal.h"
 #include "runtime/core/Threads.h"
 
@@ -19,6 +21,7 @@ using wdrt::StdAction;
 
 constexpr int kFrameLastControl = 250;
 constexpr int kGrownUpsItem = -1990;  // below the numbers the runtime gives menu items
+constexpr int kRecordVoiceItem = -1991;
 const wdrt::Rgb kPageButtonGreen = wdrt::MakeRgb(0, 128, 0);
 
 ControlDef MenuItem(const std::string& text, const std::string& tip, StdAction action) {
@@ -30,12 +33,14 @@ ControlDef MenuItem(const std::string& text, const std::string& tip, StdAction a
   return item;
 }
 
-ControlDef GrownUpsItem() {
-  ControlDef item = MenuItem(kGrownUpsItemText, "The child's name, the children to print for, sound and paper",
-                             StdAction::None);
-  item.number = kGrownUpsItem;
+ControlDef NumberedItem(int number, const std::string& text, const std::string& tip) {
+  ControlDef item = MenuItem(text, tip, StdAction::None);
+  item.number = number;
   return item;
 }
+
+// The book's recorder, on the calling thread.
+void RecordVoice(const BookDef& book) { VoiceRecorderWindow(book.program, TextsInReadingOrder(book), book.iniFile); }
 
 ControlDef Menu(const std::string& text, const std::string& tip, std::vector<ControlDef> items) {
   ControlDef menu;
@@ -96,6 +101,10 @@ class FrameController : public BookWindow {
     const int level = WindowController::OnAccepted();
     const int control = wdrt::CurrentEvent().control;
     if (control == kGrownUpsItem) OpenGrownUps();
+    if (control == kRecordVoiceItem) {
+      const BookDef* book = &book_;
+      wdrt::Start([book] { RecordVoice(*book); }, 25000);
+    }
     for (const ToolbarButton& button : book_.toolbar) {
       if (button.control != control) continue;
       if (button.module != 0) {
@@ -113,8 +122,8 @@ class FrameController : public BookWindow {
  private:
   // On a thread of its own, so that the book goes on while the grown-up chooses.
   void OpenGrownUps() {
-    const std::string ini = book_.iniFile;
-    wdrt::Start([ini] { GrownUpsWindow(ini); }, 25000);
+    const BookDef* book = &book_;
+    wdrt::Start([book] { GrownUpsWindow(book->iniFile, [book] { RecordVoice(*book); }); }, 25000);
   }
 
   const BookDef& book_;
@@ -136,7 +145,8 @@ wdrt::WindowDef FrameWindow(const BookDef& book, bool kiosk) {
   def.font = {"MS Sans Serif", 8, false, wdrt::kColorNone};
   def.menu = {
       Menu("&File", "",
-           {GrownUpsItem(),
+           {NumberedItem(kGrownUpsItem, kGrownUpsItemText, "The child's name, the children to print for, sound and paper"),
+            NumberedItem(kRecordVoiceItem, kRecordVoiceItemText, "Record the book's texts in your own voice"),
             MenuItem("P&rint Setup...", "Setup Printer", StdAction::PrintSetup),
             MenuItem("E&xit", "Exit this application", StdAction::CloseWindow)}),
       Menu("&Window", "Create and Arrange windows",

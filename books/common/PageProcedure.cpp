@@ -9,6 +9,8 @@
 #include "family/Child.h"
 #include "family/NameVoice.h"
 #include "family/ReadAlongTable.h"
+#include "family/Recordings.h"
+#include "family/SpokenText.h"
 #include "family/SuiteSettings.h"
 #include "pvmedia/PvMediaAPI.h"
 #include "runtime/core/Journal.h"
@@ -125,9 +127,12 @@ class PageController : public BookWindow {
         return level;
       }
       wdrt::SetOutputVolume(row.role == Role::Effect ? choices.effectsVolume : choices.narrationVolume);
-      const std::string file = SoundToPlay(row.sound, nameVoice_);
+      // A parent's take of the text as the page shows it now stands in for the made voice.
+      const std::optional<std::string> take =
+          useRecordings_ ? TakeToPlay(book_.program, row.sound, SpokenText(row.sound, nameVoice_.name)) : std::nullopt;
+      const std::string file = take ? *take : SoundToPlay(row.sound, nameVoice_);
       lastResult_ = sound.Play(file);
-      if (lastResult_ && readAlongOn_) ReadAlongWith(control, file);
+      if (lastResult_ && readAlongOn_) ReadAlongWith(control, file, take ? SpokenText(row.sound, nameVoice_.name) : "");
     } else if (row.role == Role::Next) {
       UpdateComponents();
       StartPage(row.next);
@@ -137,11 +142,14 @@ class PageController : public BookWindow {
   }
 
  private:
-  // Lights up the words on the page that the sound just started says, as they are heard.
-  void ReadAlongWith(int control, const std::string& sound) {
+  // Lights up the words on the page that the sound just started says, as they are heard. A
+  // take whose words are not timed (yet) lights the text it says whole while it plays.
+  void ReadAlongWith(int control, const std::string& sound, const std::string& takeText) {
     const std::optional<std::vector<TimedWord>> timed = HeardWordsOf(sound);
-    if (!timed) return;
-    readAlong_.Begin(window, sound, PlanReadAlong(page_, control, *timed));
+    if (timed)
+      readAlong_.Begin(window, sound, PlanReadAlong(page_, control, *timed));
+    else if (!takeText.empty())
+      readAlong_.Begin(window, sound, PlanWholeText(page_, control, takeText));
   }
 
   const BookDef& book_;
@@ -149,6 +157,7 @@ class PageController : public BookWindow {
   // As chosen when the page opened.
   const NameVoice nameVoice_ = CurrentNameVoice(book_.iniFile);
   const bool readAlongOn_ = ReadAlongChosen(book_.iniFile);
+  const bool useRecordings_ = UseRecordingsChosen(book_.iniFile);
   ReadAlong readAlong_;
   std::map<int, std::unique_ptr<PvMediaAPI>> sounds_;
   std::uint8_t lastResult_ = 0;

@@ -54,7 +54,7 @@ void ReadAlong::Follow() {
 void ReadAlong::Light(int control, int word) {
   if (control == litControl_ && word == litWord_) return;
   if (litControl_ != 0 && litControl_ != control) wdrt::SetProp(window_, litControl_, wdrt::PropReadWord, 0);
-  if (control != 0) wdrt::SetProp(window_, control, wdrt::PropReadWord, word + 1);
+  if (control != 0) wdrt::SetProp(window_, control, wdrt::PropReadWord, word == kWholeText ? wdrt::kReadEveryWord : word + 1);
   litControl_ = control;
   litWord_ = word;
 }

@@ -52,6 +52,14 @@ std::vector<LitWord> PlanReadAlong(const PageDef& page, int pressed, const std::
   return plan;
 }
 
+std::vector<LitWord> PlanWholeText(const PageDef& page, int pressed, const std::string& text) {
+  std::vector<TimedWord> untimed;
+  for (const std::string& word : WordsOfText(text)) untimed.push_back({static_cast<int>(untimed.size()), word, 0, 0});
+  const std::vector<LitWord> plan = PlanReadAlong(page, pressed, untimed);
+  if (plan.empty()) return {};
+  return {{0, plan.front().control, kWholeText}};
+}
+
 const LitWord* LitAt(const std::vector<LitWord>& plan, long positionMs) {
   const LitWord* lit = nullptr;
   for (const LitWord& entry : plan) {

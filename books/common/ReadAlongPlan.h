@@ -28,6 +28,13 @@ std::string ComparableWord(const std::string& word);
 // the last word lit. Empty when nothing on the page reads as the sound.
 std::vector<LitWord> PlanReadAlong(const PageDef& page, int pressed, const std::vector<TimedWord>& timed);
 
+// A control lit whole: every word of its text at once.
+inline constexpr int kWholeText = -1;
+
+// The plan for a sound whose words are not timed: the first control that `text` reads lights
+// up whole from the start.
+std::vector<LitWord> PlanWholeText(const PageDef& page, int pressed, const std::string& text);
+
 // The entry of `plan` in force at play position `positionMs`, or null before the first.
 const LitWord* LitAt(const std::vector<LitWord>& plan, long positionMs);
 

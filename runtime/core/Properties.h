@@ -69,9 +69,11 @@ enum Property : int {
   PropViewportCursor = 31995,
   PropShaping = 31845,        // 1 while a borderless window is being shaped: not shown yet
   // The word of a button's text shown lit up while it is read aloud: its number among the
-  // blank-separated words, from 1; 0 for none.
+  // blank-separated words, from 1; 0 for none; kReadEveryWord for all of them at once.
   PropReadWord = 31996,
 };
+
+inline constexpr long kReadEveryWord = -1;
 
 enum ViewportCursor : int { CursorArrow = 0, CursorZoomIn = 1, CursorZoomOut = 2 };
 

@@ -427,7 +427,9 @@ void SetProp(const WindowPtr& window, int control, int prop, long value) {
       });
       if (before == value) return;
       JournalLine("highlight " + JournalQuote(window->Title()) + " " + std::to_string(control) + " " +
-                  (value > 0 ? std::to_string(value - 1) : std::string("none")));
+                  (value > 0                ? std::to_string(value - 1)
+                   : value == kReadEveryWord ? std::string("all")
+                                             : std::string("none")));
       Notify(window, control);
       return;
     }

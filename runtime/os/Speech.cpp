@@ -4,6 +4,7 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -14,6 +15,7 @@ extern "C" {
 cst_voice* register_cmu_us_slt(const char* voxdir);
 cst_voice* register_cmu_us_rms(const char* voxdir);
 cst_voice* register_cmu_us_awb(const char* voxdir);
+cst_lexicon* cmu_lex_init(void);
 }
 
 namespace wdrt {
@@ -165,6 +167,29 @@ void FinishSpeech(Speech& speech, long leadMs, long tailMs, double targetDb) {
   const double gainDb = std::min(targetDb - rmsDb, -1.0 - peakDb);
   const auto gain = static_cast<float>(std::pow(10.0, gainDb / 20.0));
   for (float& s : speech.samples) s *= gain;
+}
+
+std::vector<std::string> PhonesOfSpelling(const std::string& word) {
+  std::string letters;
+  for (unsigned char c : word)
+    if (std::isalpha(c) || c == '\'') letters += static_cast<char>(std::tolower(c));
+  std::vector<std::string> phones;
+  if (letters.empty()) return phones;
+  std::lock_guard lock(FliteLock());
+  static cst_lexicon* lexicon = cmu_lex_init();
+  cst_val* found = lex_lookup(lexicon, letters.c_str(), nullptr, nullptr);
+  for (const cst_val* v = found; v; v = val_cdr(v)) {
+    std::string phone = val_string(val_car(v));
+    std::erase_if(phone, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+    // flite's reduced vowels are the plain ones of the CMU set.
+    if (phone == "ax") phone = "ah";
+    else if (phone == "axr") phone = "er";
+    if (phone == "pau" || phone.empty()) continue;
+    std::transform(phone.begin(), phone.end(), phone.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    phones.push_back(phone);
+  }
+  delete_val(found);
+  return phones;
 }
 
 bool WriteSpeechWav(const Speech& speech, const std::string& path) {

@@ -35,6 +35,11 @@ std::optional<Speech> Speak(const std::string& voice, const std::vector<std::str
 // and brings it to one loudness: an RMS level of `targetDb` dBFS with peaks below -1 dBFS.
 void FinishSpeech(Speech& speech, long leadMs, long tailMs, double targetDb);
 
+// The phones of a spelt word as flite's lexicon says it (its letter-to-sound rules for a word
+// it does not know), in capitals without stress marks: "mia" gives M IY AH. Letters a to z and
+// apostrophes only; empty when none are left.
+std::vector<std::string> PhonesOfSpelling(const std::string& word);
+
 // Writes the speech as a 16-bit mono WAV file, through a temporary name so that a reader never
 // sees half a file. False when it cannot be written.
 bool WriteSpeechWav(const Speech& speech, const std::string& path);

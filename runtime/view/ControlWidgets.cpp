@@ -76,7 +76,9 @@ void ControlButton::Apply(const ControlState& state, const QFont& font) {
   auto it = state.props.find(PropButtonStyle);
   style_ = it == state.props.end() ? ButtonStylePlain : static_cast<int>(it->second);
   auto lit = state.props.find(PropReadWord);
-  litWord_ = lit == state.props.end() ? -1 : static_cast<int>(lit->second) - 1;
+  litWord_ = lit == state.props.end()            ? -1
+             : lit->second == kReadEveryWord ? kEveryWordLit
+                                             : static_cast<int>(lit->second) - 1;
   update();
 }
 

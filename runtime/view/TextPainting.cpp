@@ -124,7 +124,9 @@ void DrawFittedText(QPainter& painter, const QRect& rect, const QString& text, c
   for (const QString& line : lines) {
     const int x = rect.left() + (rect.width() - metrics.horizontalAdvance(line)) / 2;
     const int words = WordsInLine(line);
-    if (litWord >= wordsBefore && litWord < wordsBefore + words)
+    if (litWord == kEveryWordLit)
+      for (int nth = 0; nth < words; ++nth) DrawWordMarker(painter, metrics, line, x, y, nth);
+    else if (litWord >= wordsBefore && litWord < wordsBefore + words)
       DrawWordMarker(painter, metrics, line, x, y, litWord - wordsBefore);
     wordsBefore += words;
     if (outline) {

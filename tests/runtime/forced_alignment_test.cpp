@@ -99,4 +99,65 @@ TEST(ForcedAlignment, WordStartsOfTheSuitesNarrationsAreFoundWithinEightyMillise
               sounds, words, share, mean, failed, alignSeconds / speechSeconds, alignSeconds, speechSeconds);
   EXPECT_GE(share, 90.0);
 }
+
+wdrt::Speech Spoken(const std::vector<std::string>& written, const std::vector<std::string>& said) {
+  std::string error;
+  std::optional<wdrt::Speech> speech = wdrt::Speak("rms", written, said, error);
+  EXPECT_TRUE(speech) << error;
+  wdrt::FinishSpeech(*speech, 200, 300, -20.0);
+  EXPECT_EQ(speech->rate, wdrt::kAlignmentRate);
+  return *speech;
+}
+
+// Every word in order, its start near the synthesiser's: the word `closely` (the one a case is
+// about) within 80 ms, the others within 150 ms (the measure above counts the share within 80).
+void ExpectStartsNear(const std::vector<wdrt::HeardWord>& heard, const std::vector<wdrt::HeardWord>& said,
+                      std::size_t closely) {
+  ASSERT_EQ(heard.size(), said.size());
+  for (std::size_t i = 0; i < said.size(); ++i) {
+    EXPECT_EQ(heard[i].index, said[i].index);
+    EXPECT_EQ(heard[i].word, said[i].word);
+    EXPECT_NEAR(heard[i].startMs, said[i].startMs, i == closely ? 80 : 150) << said[i].word;
+    EXPECT_GT(heard[i].endMs, heard[i].startMs) << said[i].word;
+  }
+}
+
+TEST(ForcedAlignment, ANameIsFoundAsItsSayItLikeAndNumbersAsTheirWords) {
+  // The dictionary has no "Zoë"; the grown-up's respelling says it. "6" is said "six".
+  const std::vector<std::string> written{"Hi,", "my", "name", "is", "Zoë.", "I", "am", "turning", "6."};
+  const std::vector<std::string> said{"Hi,", "my", "name", "is", "Zoh ee.", "I", "am", "turning", "6."};
+  const wdrt::Speech speech = Spoken(written, said);
+  std::vector<WordToAlign> words;
+  for (const std::string& w : written) words.push_back({w, w == "Zoë." ? "Zoh-ee" : ""});
+  std::string error;
+  const auto heard = AlignWords(speech.samples, words, error);
+  ASSERT_TRUE(heard) << error;
+  ExpectStartsNear(*heard, speech.words, 4);
+  EXPECT_NEAR((*heard)[8].startMs, speech.words[8].startMs, 80) << "6.";
+  // A name the dictionary does not know, without a respelling: said from its spelling.
+  const wdrt::Speech named = Spoken({"Hello", "Zuli!"}, {"Hello", "Zuli!"});
+  const auto found = AlignWords(named.samples, {{"Hello", ""}, {"Zuli!", ""}}, error);
+  ASSERT_TRUE(found) << error;
+  ExpectStartsNear(*found, named.words, 1);
+}
+
+TEST(ForcedAlignment, ARecordingThatCannotHoldTheWordsIsRefused) {
+  std::string error;
+  const std::vector<WordToAlign> many{{"My", ""}, {"birthday", ""}, {"party", ""}, {"is", ""}, {"at", ""},
+                                      {"the", ""}, {"park.", ""}};
+  EXPECT_FALSE(AlignWords(std::vector<float>(wdrt::kAlignmentRate / 10, 0.0f), many, error));
+  EXPECT_FALSE(error.empty());
+  error.clear();
+  EXPECT_FALSE(AlignWords(std::vector<float>(wdrt::kAlignmentRate, 0.0f), {{"--", ""}, {"!", ""}}, error))
+      << "nothing to say";
+  EXPECT_FALSE(error.empty());
+}
+
+TEST(ForcedAlignment, NumbersAreSaidAsWords) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"0", "zero"}, {"6", "six"}, {"12", "twelve"}, {"20", "twenty"}, {"46", "forty six"},
+      {"100", "one hundred"}, {"305", "three hundred and five"}, {"1000", "1000"}, {"6a", "6a"}, {"", ""}};
+  for (const auto& [digits, words] : cases) EXPECT_EQ(wdrt::NumberInWords(digits), words) << digits;
+}
+
 }  // namespace

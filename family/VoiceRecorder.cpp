@@ -62,7 +62,8 @@ class Recorder {
       capture_.Stop();
       wdrt::JournalLine("recording-dropped");
     }
-    hearing_.Stop();
+    // The book's own sound plays on: only a take played back here is stopped.
+    if (playedBack_) hearing_.Stop();
     wdrt::Close(window_);
   }
 
@@ -131,7 +132,7 @@ class Recorder {
   void RecordOrStop() {
     if (lines_.empty()) return;
     if (capture_.Recording()) return Stop();
-    hearing_.Stop();
+    hearing_.Stop();  // whatever the program plays, so that the microphone hears only the reader
     switch (capture_.Start()) {
       case wdrt::VoiceCapture::Opened::Recording: break;
       case wdrt::VoiceCapture::Opened::NoMicrophone:
@@ -179,7 +180,7 @@ class Recorder {
   void PlayBack() {
     if (State(at_) == TakeState::None) return;
     hearing_.Stop();
-    hearing_.Play(TakeFile(book_, lines_[at_].sound));
+    playedBack_ = hearing_.Play(TakeFile(book_, lines_[at_].sound)) != 0;
   }
 
   const std::string book_;
@@ -189,6 +190,7 @@ class Recorder {
   std::size_t at_ = 0;
   wdrt::WindowPtr window_;
   PvMediaAPI hearing_;
+  bool playedBack_ = false;
   TakeAligner aligner_;  // declared before the capture: a take in hand is finished after it stops
   wdrt::VoiceCapture capture_;
 };
@@ -217,11 +219,14 @@ wdrt::WindowDef VoiceRecorderWindowDef() {
   def.resizable = false;
   ControlDef text = Field(TypeString, "?TEXT", "", {8, 22, 304, 52});
   text.font = {"Arial", 18, true, kColorNone};
+  ControlDef meter = Field(TypeProgress, "?LEVEL", "", {8, 94, 304, 10});
+  meter.flat = true;
+  meter.tip = "How loud the microphone hears you";
   def.controls = {
       Field(TypeString, "?WHERE", "", {8, 8, 304, 10}),
       text,
       Field(TypeString, "?STATUS", "", {8, 80, 304, 10}),
-      Field(TypeProgress, "?LEVEL", "", {8, 94, 304, 10}),
+      meter,
       Field(TypeButton, "?RECORD", "Record", {8, 112, 56, 16}),
       Field(TypeButton, "?PLAYBACK", "Play back", {68, 112, 56, 16}),
       Field(TypeButton, "?PREVIOUS", "Previous", {136, 112, 56, 16}),

@@ -302,9 +302,13 @@ QWidget* CreateControlWidget(const WindowPtr& window, const ControlState& state,
       widget = entry;
       break;
     }
-    case TypeProgress:
-      widget = new QProgressBar(parent);
+    case TypeProgress: {
+      auto* bar = new QProgressBar(parent);
+      // A flat progress bar is a meter (a sound's level): no percentage is written on it.
+      bar->setTextVisible(!state.def.flat);
+      widget = bar;
       break;
+    }
     case TypeBox:
     case TypeGroup:
     case TypePanel: {

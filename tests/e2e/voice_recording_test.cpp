@@ -209,20 +209,28 @@ void KeepTakeFor(const std::string& home, const std::string& stem, const std::st
   std::ofstream(Recordings(home) + "/" + stem + ".txt") << text;
 }
 
-TEST(VoiceRecording, ATakeForAnotherTextIsAskedForAgainAndTakesAreNotPlayedWhenTurnedOff) {
+TEST(VoiceRecording, TheRecorderWalksTheTextsAndATakeForAnotherTextIsNotPlayedNorAreTakesWhenTurnedOff) {
   const std::string dir = e2e::MakeTempDir("voice");
   KeepTakeFor(dir, "szuli6k", "Hi, my name is Mia. I am turning six.");  // recorded for another name
   KeepTakeFor(dir, "sfriendk", "Look, my friends are here!");           // current, not yet timed
+  KeepTakeFor(dir, "wzulik", "Hi, my name is Zuli.");                   // page 1's second text
   const std::string friends = "press \"Storyloom\" \"4\"\nwait-window " + kPage + "\n";
+  const auto shows = [](const std::string& what) { return "expect \"recorder-shows " + what + "\"\n"; };
   const std::string script =
-      OpenRecorder() + "expect \"recorder-shows 1 \\\"szuli6K.mp3\\\" stale\"\n" + "expect-text " + kRecorder +
-      " ?STATUS \"Recorded for another text or name: record it again.\"\npress " + kRecorder + " \"Close\"\n" +
+      OpenRecorder() + shows("1 \\\"szuli6K.mp3\\\" stale") + "expect-text " + kRecorder +
+      " ?STATUS \"Recorded for another text or name: record it again.\"\n" +
+      // Next passes over the recorded text; Previous goes back to it, and Clear removes its take.
+      "press " + kRecorder + " \"Next\"\n" + shows("3 \\\"shikingW.mp3\\\" new") + "press " + kRecorder +
+      " \"Previous\"\n" + shows("2 \\\"WzuliK.mp3\\\" recorded") + "expect-text " + kRecorder +
+      " ?TEXT \"Hi, my name is Zuli.\"\npress " + kRecorder + " \"Clear\"\n" + shows("2 \\\"WzuliK.mp3\\\" new") +
+      "press " + kRecorder + " \"Close\"\n" +
       // The stale take is not played; the current one is, its sentence lit whole (no word times).
       "press \"Storyloom\" \"1\"\nwait-window " + kPage + "\nexpect \"play Mp3\"\n" + friends +
       "expect \"highlight \\\"Learning Words\\\" 4 all\"\n" +
       // Turned off in the grown-ups' window (which also opens the recorder): the made voice again.
       "menu " + kFrame + " \"File\" \"Grown-ups...\"\nwait-window \"Grown-ups\"\npress \"Grown-ups\" \"Record my voice...\"\n" +
       "wait-window " + kRecorder + "\npress " + kRecorder + " \"Close\"\n" +
+      "expect \"close-window [0-9]+ \\\"Record my voice\\\"\"\n" +
       "press \"Grown-ups\" \"Use my recordings\"\npress \"Grown-ups\" \"OK\"\nexpect \"grown-ups saved\"\n" + friends +
       "expect \"open mpegvideo!sFriendK.mp3\"\nclose " + kFrame + "\n";
   e2e::RunResult run = e2e::RunBook("fete", script, {}, dir);
@@ -231,6 +239,7 @@ TEST(VoiceRecording, ATakeForAnotherTextIsAskedForAgainAndTakesAreNotPlayedWhenT
   EXPECT_EQ(LinesWith(run.journal, "open mpegvideo!szuli6K.mp3").size(), 1u);
   EXPECT_EQ(LinesWith(run.journal, "open mpegvideo!" + Recordings(dir) + "/sfriendk.wav").size(), 1u);
   EXPECT_NE(e2e::ConfigFile(run, "storyloom.INI").find("UseRecordings=0"), std::string::npos);
+  EXPECT_FALSE(fs::exists(Recordings(dir) + "/wzulik.wav")) << "cleared";
 }
 
 }  // namespace

@@ -179,7 +179,16 @@ TEST(VoiceRecording, PageOnesNarrationRecordedThroughTheMicrophoneIsPlayedWithIt
   }
   const auto aligned = LinesWith(run.journal, "take-aligned \"");
   ASSERT_EQ(aligned.size(), 1u);
-  std::printf("%s\n", e2e::Body(aligned[0]).c_str());
+  // Figures: Space to the microphone open, Space to the take kept, kept to timed.
+  const auto keys = LinesWith(run.journal, "key \"Record my voice\" Space");
+  const auto started = LinesWith(run.journal, "recording-started \"");
+  const auto kept = LinesWith(run.journal, "take-kept \"");
+  ASSERT_EQ(keys.size(), 4u);
+  ASSERT_EQ(started.size(), 2u);
+  ASSERT_EQ(kept.size(), 1u);
+  std::printf("Space to recording: %.0f ms; Space to take kept: %.0f ms; kept to timed: %.0f ms (%s)\n",
+              e2e::Stamp(started[1]) - e2e::Stamp(keys[2]), e2e::Stamp(kept[0]) - e2e::Stamp(keys[3]),
+              e2e::Stamp(aligned[0]) - e2e::Stamp(kept[0]), e2e::Body(aligned[0]).c_str());
 }
 
 TEST(VoiceRecording, WithoutAMicrophoneTheRecorderSaysSoAndRecordsNothing) {

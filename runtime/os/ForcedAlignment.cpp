@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <mutex>
 
 namespace wdrt {
 namespace {
@@ -154,6 +155,8 @@ std::string NumberInWords(const std::string& digits) {
 
 std::optional<std::vector<HeardWord>> AlignWords(const std::vector<float>& samples,
                                                  const std::vector<WordToAlign>& words, std::string& error) {
+  static std::mutex oneAtATime;
+  std::lock_guard lock(oneAtATime);
   // Wide beams: the words are known, so the search must not lose the one path through them.
   std::unique_ptr<cmd_ln_t, ConfigDeleter> config(cmd_ln_init(
       nullptr, ps_args(), TRUE, "-hmm", STORYLOOM_SPHINX_MODEL "/en-us", "-dict",

@@ -1,7 +1,7 @@
 // Word times of a recording whose words are known: PocketSphinx decodes it against a grammar
 // that allows exactly those words in order (with pauses between them), so each word's start
-// and end come from where the decoder had to place it. Any thread; each call has its own
-// decoder, so calls may run side by side.
+// and end come from where the decoder had to place it. Any thread; the library keeps some
+// global state (its log), so one alignment runs at a time and others wait.
 #pragma once
 
 #include <optional>

@@ -84,8 +84,10 @@ TEST(FeteBook, SoundControlsStopPlayAndAnswer) {
       "wait-window \"Learning Words\" 3\n"
       "expect \"open mpegvideo!WHowoldK.mp3\"\n"
       "press top \"6\"\n"
+      "expect \"answer-reply 5 ring\"\n"  // the right answer shows a ring on it
       "expect \"open mpegvideo!WYes6K.mp3 alias Mp3\\\" -> 0\"\n"
       "press top \"12\"\n"
+      "expect \"answer-reply 4 shake\"\n"  // a wrong one shakes
       "expect \"open mpegvideo!WNo12K.mp3 alias Mp3\\\" -> 0\"\n"
       "close \"Storyloom\"\n";
   e2e::RunResult run = e2e::RunBook("fete", script);
@@ -98,6 +100,10 @@ TEST(FeteBook, SoundControlsStopPlayAndAnswer) {
   EXPECT_EQ(*(word - 2), "\"stop Mp3\" -> 0");
   EXPECT_EQ(*(word - 1), "\"close Mp3\" -> 0");
   EXPECT_NE(std::find(mci.begin(), mci.end(), "\"open mpegvideo!WsixK.mp3 alias Mp3\" -> 0"), mci.end());
+  // Each answer showed its reply once, before the next press.
+  ASSERT_EQ(LinesWith(run.journal, "answer-reply").size(), 2u);
+  EXPECT_LT(e2e::Stamp(LinesWith(run.journal, "answer-reply 5 ring")[0]),
+            e2e::Stamp(LinesWith(run.journal, "press top \"12\"")[0]));
   // Two windows of the first page, each on a thread of its own.
   const auto firstPages = LinesWith(run.journal, "\"Learning Words\" fete");
   ASSERT_EQ(firstPages.size(), 2u);

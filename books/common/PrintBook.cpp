@@ -15,6 +15,7 @@
 #include "books/common/BookWindow.h"
 #include "books/common/Kidlt.h"
 #include "books/common/PrintSelection.h"
+#include "books/common/SuiteSettings.h"
 #include "framework/CheckOpen.h"
 #include "framework/StandardWarning.h"
 #include "printing/pdf/BookPdf.h"
@@ -124,6 +125,9 @@ class PrintRun : public BookWindow {
  private:
   // After the first child has been read.
   void Prepare() {
+    // The sheets come out on the paper of the printer or, for a PDF, of the locale, unless the
+    // grown-ups chose one.
+    report_.paper = BookletPaper(Globals().EMAILREQ == 1, book_.iniFile);
     report_.Open();
     savedCopies_ = printing::PrepareReportCopies(report_);
     if (report_.jobText.empty()) report_.jobText = "PrintBook1a";
@@ -135,8 +139,11 @@ class PrintRun : public BookWindow {
       pages_.SetNamer(report_);
       namerSet_ = true;
     }
-    for (const char* band : kBookletBands) report_.Print(band);
-    children_.push_back(TrimmedName());
+    // Each child's booklet is that child's book: its texts say the child's name.
+    const std::string child = TrimmedName();
+    const auto fields = [&child](const std::string& field) { return field == "child" ? child : std::string(); };
+    for (const char* band : kBookletBands) report_.Print(band, fields);
+    children_.push_back(child);
   }
 
   // Reads the next child; false when none is left.

@@ -1,11 +1,11 @@
 // The birthday book's six sheets as data: positions in thousandths of an inch from the top-left
 // corner of each band, 48-point bold Arial, white captions on pictures, red questions. Texts
-// that name the child take the name the build was configured with.
+// that name the child say "{child}": each booklet is the book of the child it is printed for.
 #include "books/fete/FeteReport.h"
 
 #include <string>
 
-#include "ChildName.h"
+#include "books/common/BookletReport.h"
 
 namespace {
 
@@ -19,8 +19,27 @@ constexpr wdrt::Rgb kWhite = wdrt::MakeRgb(255, 255, 255);
 constexpr wdrt::Rgb kRed = wdrt::MakeRgb(255, 0, 0);
 constexpr wdrt::Rgb kDefault = wdrt::kColorNone;
 
-ReportItem Text(int x, int y, std::string text, wdrt::Rgb color = kWhite, int points = 48) {
-  return ReportText(x, y, std::move(text), {"Arial", points, true, color});
+// A caption; white ones are ringed dark so that they read on light pictures too. `width` > 0
+// keeps a text that names the child from running off its picture with a long name.
+ReportItem Text(int x, int y, std::string text, wdrt::Rgb color = kWhite, int points = 48, int width = 0) {
+  ReportItem item = text.find("{child}") == std::string::npos
+                        ? ReportText(x, y, std::move(text), {"Arial", points, true, color})
+                        : wdrt::report::ReportFilledText(x, y, std::move(text), {"Arial", points, true, color});
+  if (color == kWhite) item.outline = wdrt::MakeRgb(40, 40, 40);
+  item.width = width;
+  item.shrink = width > 0;
+  return item;
+}
+
+// The cover's title over the cover drawn without it: "<child>'s" on the white plate at the top
+// of the picture (the picture spans 740 .. 7844 across and 5979 .. 10500 down).
+ReportItem CoverTitle() {
+  ReportItem item = wdrt::report::ReportFilledText(1736, 6300, "{child}'s", {"Comic Sans MS", 44, true,
+                                                                            wdrt::MakeRgb(0xe9, 0x1e, 0x63)});
+  item.width = 5112;
+  item.shrink = true;
+  item.align = wdrt::report::TextAlign::Center;
+  return item;
 }
 
 // Every sheet is cut in half along this strip.
@@ -31,8 +50,15 @@ BandDef Sheet(const char* name, std::vector<ReportItem> items) {
   return BandDef{name, wdrt::report::BandKind::Detail, 10750, std::move(items)};
 }
 
+std::vector<ReportItem> TitleSheet() {
+  std::vector<ReportItem> items = book::HowToMakeTheBook();
+  items.push_back(ReportPicture("DuvUvov.OZE", 104, 2500, 7885, 1000));
+  items.push_back(ReportPicture("fetecover.jpg", 740, 5979, 7104, 4521));
+  items.push_back(CoverTitle());
+  return items;
+}
+
 ReportDef MakeFeteReport() {
-  const std::string child = kChildName;
   ReportDef def;
   def.name = "PrintBook1a";
   def.pageWidth = 8500;
@@ -44,10 +70,9 @@ ReportDef MakeFeteReport() {
   def.marginBottom = 125;
   def.font = {"Arial", 48, true, wdrt::kBlack};
   def.bands = {
-      Sheet("TITLEPAGE", {ReportPicture("DuvUvov.OZE", 104, 2500, 7885, 1000),
-                          ReportPicture("fetemain.jpg", 740, 5979, 7104, 4521)}),
+      Sheet("TITLEPAGE", TitleSheet()),
       Sheet("PAGEONE", {ReportPicture("zuli.jpg", 594, 208, 7000, 4521),
-                        Text(646, 281, "Hi, my name is " + child + "."),
+                        Text(646, 281, "Hi, my name is {child}.", kWhite, 48, 6900),
                         Text(667, 1063, "It's my birthday."),
                         Text(635, 1802, "I am going to be six."),
                         Text(7188, 3917, "1"),
@@ -70,14 +95,14 @@ ReportDef MakeFeteReport() {
                           Text(7271, 4094, "5"),
                           ReportPicture("cake.jpg", 708, 5990, 7000, 4500),
                           Text(802, 6104, "Now it's time for cake"),
-                          Text(844, 6823, "and icecream."),
+                          Text(844, 6884, "and icecream."),
                           Text(7188, 9521, "6", kDefault)}),
       Sheet("PAGEFOUR", {ReportPicture("funbd.jpg", 719, 490, 7000, 4500),
                          Text(896, 635, "My party was a lot"),
                          Text(948, 1469, "of fun."),
                          Text(7219, 4083, "7"),
                          ReportPicture("zuli.jpg", 708, 6000, 7000, 4490),
-                         Text(844, 6229, "How  old  is  " + child + " going", kWhite, 43),
+                         Text(844, 6229, "How  old  is  {child} going", kWhite, 43, 6750),
                          Text(885, 7031, "to be?"),
                          Text(7250, 9615, "8")}),
       Sheet("PAGEFIVE", {Text(688, 396, "Where was her party?", kRed),
@@ -87,7 +112,7 @@ ReportDef MakeFeteReport() {
                          Text(458, 4844, "The Park", kDefault, 28),
                          Text(3104, 4844, "Her House", kDefault, 28),
                          Text(5552, 4865, "The Zoo", kDefault, 28),
-                         Text(7354, 4583, "9", kDefault),
+                         Text(7354, 4350, "9", kDefault),
                          Text(688, 5771, "What  did  they  eat?", kRed),
                          ReportPicture("pizzasm.jpg", 427, 6938, 2469, 2792),
                          ReportPicture("cakesm.jpg", 2927, 6938, 2469, 2792),
@@ -95,7 +120,7 @@ ReportDef MakeFeteReport() {
                          Text(1104, 9719, "Pizza", kDefault, 28),
                          Text(3344, 9750, "Icecream", kDefault, 28),
                          Text(6115, 9677, "Chips", kDefault, 28),
-                         Text(7188, 9938, "10", kDefault)}),
+                         Text(7188, 9850, "10", kDefault)}),
   };
   return def;
 }

@@ -4,11 +4,17 @@
 
 #include <algorithm>
 
+#include "runtime/report/PaperFit.h"
 #include "runtime/report/PaperSizes.h"
 #include "runtime/report/Report.h"
 #include "runtime/report/WmfPlayer.h"
 
 namespace wdrt::report {
+namespace {
+
+constexpr double kSafeMarginPoints = kSafeMargin * 72.0 / 1000;
+
+}  // namespace
 
 PrintJobSettings JobSettingsOf(const Report& report) {
   PrintJobSettings s;
@@ -40,8 +46,9 @@ PagePlacement PlacePage(QSizeF page, QSizeF paper) {
   // A landscape page on upright paper (or the other way round) is turned to stand on it.
   placement.turned = (page.width() > page.height()) != (paper.width() > paper.height());
   const QSizeF upright = placement.turned ? page.transposed() : page;
-  // The page keeps its own size, from the paper's corner.
-  placement.target = QRectF(QPointF(0, 0), upright);
+  // On paper of another size its safe area goes into the paper's, centred and never cut.
+  const PaperFit fit = FitOnPaper(upright.width(), upright.height(), paper.width(), paper.height(), kSafeMarginPoints);
+  placement.target = QRectF(fit.offsetX, fit.offsetY, upright.width() * fit.scale, upright.height() * fit.scale);
   return placement;
 }
 

@@ -42,8 +42,9 @@ enum PrintResult {
 // The page files of a list that a job prints: the settings' range, cut to the list.
 std::vector<std::string> PagesToPrint(const PreviewQueue& pages, const PrintJobSettings& settings);
 
-// Where a page file's picture goes on the paper, in points from the paper's top-left corner;
-// `turned` when a landscape page stands on upright paper.
+// Where a page file's picture goes on the paper, in points from the paper's top-left corner:
+// as it is on paper of its own size, else its safe area into the paper's, centred; `turned`
+// when a landscape page stands on upright paper.
 struct PagePlacement {
   QRectF target;
   bool turned = false;

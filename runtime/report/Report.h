@@ -17,6 +17,10 @@
 namespace wdrt::report {
 
 // Result codes of the report operations.
+// What no printer is sure to print: a quarter inch along every edge of the paper. Layouts keep
+// their texts and pictures inside it, and a layout placed on other paper keeps it there too.
+constexpr int kSafeMargin = 250;  // thousandths of an inch
+
 enum ReportError {
   ReportOk = 0,
   ReportNotOpen = 1,
@@ -71,6 +75,10 @@ class Report {
  private:
   void StartPage();
   void PlaceBand(const BandDef& band, int top, const FieldText& fields = {});
+  void PlaceText(const ReportItem& item, int x, int y, const FieldText& fields);
+  static std::string TextOf(const ReportItem& item, const FieldText& fields);
+  // The paper the pages are made on (the report's paper code), and the layout's place on it.
+  void PlaceOnPaper();
   int FinishPage();
   const BandDef* FindBand(const std::string& name, BandKind kind) const;
   int PrintableBottom() const;
@@ -84,8 +92,11 @@ class Report {
   int cursor_ = 0;
   int pagesDone_ = 0;
   int lastError_ = ReportOk;
-  int pageWidth_ = 0;
+  int pageWidth_ = 0;   // the layout's page, in thousandths of an inch
   int pageHeight_ = 0;
+  int paperWidth_ = 0;  // the page files' paper
+  int paperHeight_ = 0;
+  WmfPlacement placement_;
 };
 
 // The folder of the engine's own page files (inside the user's private temporary folder).

@@ -21,9 +21,13 @@ struct ReportItem {
   int height = 0;
   std::string text;    // UTF-8
   std::string field;   // when set, the text is this field's value, given to PRINT ("PRI:THEME")
+  bool filled = false; // the text's "{name}" parts are the values of those fields, given to PRINT
   FontDef font;        // face, points, bold, colour of a text
   TextAlign align = TextAlign::Left;  // a centred or right text is placed within x .. x + width
+  bool shrink = false; // a text wider than `width` is made smaller until it fits
+  Rgb outline = kColorNone;  // a text's letters drawn round in this colour, to stand on any picture
   std::string picture; // picture file name as the program carries it ("zuli.jpg")
+  bool keepAspect = false;  // a picture keeps its proportions, centred in its rectangle
   Rgb pen = kBlack;    // line and box outline; kColorNone: no outline
   int penWidth = 10;   // thousandths of an inch
   Rgb fill = kColorNone;
@@ -47,6 +51,13 @@ inline ReportItem ReportField(int x, int y, std::string field, FontDef font = {}
   item.field = std::move(field);
   item.align = align;
   item.width = width;
+  return item;
+}
+// A text with "{name}" parts, each the value of field "name" given to PRINT ("Hi, my name is
+// {child}.").
+inline ReportItem ReportFilledText(int x, int y, std::string text, FontDef font = {}) {
+  ReportItem item = ReportText(x, y, std::move(text), std::move(font));
+  item.filled = true;
   return item;
 }
 inline ReportItem ReportPicture(std::string picture, int x, int y, int width, int height) {
@@ -101,7 +112,7 @@ struct ReportDef {
   std::string name;         // the procedure's name, the default job text
   int pageWidth = 8500;     // portrait size of the paper in thousandths of an inch
   int pageHeight = 11000;
-  int paper = 1;            // paper code: 1 Letter, 9 A4 ...
+  int paper = 1;            // paper code: 1 Letter, 9 A4 ... (the page files' own size)
   bool landscape = false;
   int marginLeft = 0;
   int marginTop = 0;

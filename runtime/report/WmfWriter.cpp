@@ -1,6 +1,7 @@
 #include "runtime/report/WmfWriter.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "runtime/report/WmfFormat.h"
 
@@ -26,17 +27,23 @@ std::uint32_t ColorRef(Rgb rgb) {
 
 }  // namespace
 
-WmfWriter::WmfWriter(int width, int height, int unitsPerInch)
+WmfWriter::WmfWriter(int width, int height, int unitsPerInch, WmfPlacement placement)
     : width_(width), height_(height), unitsPerInch_(unitsPerInch) {
+  // The window is the page in drawing coordinates: the drawing's scale and place on the page.
+  const double scale = placement.scale > 0 ? placement.scale : 1;
+  const int left = static_cast<int>(std::lround(-placement.offsetX / scale));
+  const int top = static_cast<int>(std::lround(-placement.offsetY / scale));
+  const int right = left + static_cast<int>(std::lround(width_ / scale));
+  const int bottom = top + static_cast<int>(std::lround(height_ / scale));
   Record(META_SETMAPMODE, {static_cast<std::int16_t>(MM_ANISOTROPIC)});
-  Record(META_SETWINDOWORG, {0, 0});
-  Record(META_SETWINDOWEXT, {Clamp16(height_), Clamp16(width_)});
+  Record(META_SETWINDOWORG, {Clamp16(top), Clamp16(left)});
+  Record(META_SETWINDOWEXT, {Clamp16(bottom - top), Clamp16(right - left)});
   Record(META_SETBKMODE, {1});  // TRANSPARENT: texts stand on pictures without a box
   // An invisible rectangle over the whole page: players that fit the extent of what is drawn
   // (rather than the header's box) then place everything where the page puts it.
   SetPen(5, 0, 0);    // PS_NULL
   SetBrush(1, 0);     // BS_NULL
-  Rectangle(0, 0, width_, height_);
+  Rectangle(left, top, right, bottom);
 }
 
 void WmfWriter::Record(std::uint16_t function, const std::vector<std::int16_t>& words, const std::string& tail) {
@@ -131,6 +138,18 @@ void WmfWriter::Line(int x1, int y1, int x2, int y2) {
 
 void WmfWriter::Rectangle(int left, int top, int right, int bottom) {
   Record(META_RECTANGLE, {Clamp16(bottom), Clamp16(right), Clamp16(top), Clamp16(left)});
+}
+
+void WmfWriter::PolyPolygon(const std::vector<std::vector<std::pair<int, int>>>& polygons) {
+  std::vector<std::int16_t> words;
+  words.push_back(static_cast<std::int16_t>(polygons.size()));
+  for (const auto& polygon : polygons) words.push_back(static_cast<std::int16_t>(polygon.size()));
+  for (const auto& polygon : polygons)
+    for (const auto& [x, y] : polygon) {
+      words.push_back(Clamp16(x));
+      words.push_back(Clamp16(y));
+    }
+  Record(META_POLYPOLYGON, words);
 }
 
 void WmfWriter::Picture(const std::string& encoded, WmfPictureFormat format, int pixelWidth, int pixelHeight, int x,

@@ -25,10 +25,20 @@ struct WmfFontSpec {
 
 enum class WmfPictureFormat { Jpeg, Png };
 
+// Where the drawing stands on the page: its coordinates are scaled by `scale` and moved by
+// (offsetX, offsetY) page units. The window origin and extent of the file say so, so that every
+// player (ours, the previewer, the PDF, others) draws it the same.
+struct WmfPlacement {
+  double scale = 1;
+  int offsetX = 0;
+  int offsetY = 0;
+};
+
 class WmfWriter {
  public:
-  // A page `width` × `height` units, `unitsPerInch` units to the inch.
-  WmfWriter(int width, int height, int unitsPerInch = 1000);
+  // A page `width` × `height` units, `unitsPerInch` units to the inch; what is drawn is placed
+  // on it by `placement`.
+  WmfWriter(int width, int height, int unitsPerInch = 1000, WmfPlacement placement = {});
 
   void SetFont(const WmfFontSpec& font);
   void SetTextColor(Rgb color);
@@ -42,6 +52,8 @@ class WmfWriter {
   void SetBrush(int style, Rgb color);
   void Line(int x1, int y1, int x2, int y2);
   void Rectangle(int left, int top, int right, int bottom);
+  // Filled polygons (one record for all): each a list of (x, y) points.
+  void PolyPolygon(const std::vector<std::vector<std::pair<int, int>>>& polygons);
   // A picture stretched onto the rectangle; the encoded bytes go into the file unchanged.
   void Picture(const std::string& encoded, WmfPictureFormat format, int pixelWidth, int pixelHeight, int x, int y,
                int width, int height);

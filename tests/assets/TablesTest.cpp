@@ -13,7 +13,7 @@ namespace assetstest {
 namespace {
 
 constexpr int kSoundCount = 112;    // distinct sound files named by the book tables
-constexpr int kPictureCount = 59;   // distinct pictures named by books, menus and reports
+constexpr int kPictureCount = 60;   // distinct pictures named by books, menus and reports
 
 TEST(AssetTables, SoundTableNamesEachFileOnceWhateverTheCase) {
   const auto sounds = ReadSounds();

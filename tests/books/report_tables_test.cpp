@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <chrono>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -22,7 +24,6 @@
 #include "runtime/report/TextCodePage.h"
 #include "runtime/report/WmfPlayer.h"
 
-#include "ChildName.h"
 
 using namespace wdrt::report;
 
@@ -61,12 +62,12 @@ TEST(FeteReportTable, SixSheetsThatFitTheirPageWithTheChildsName) {
       if (item.kind == ItemKind::Text) {
         EXPECT_TRUE(PrintableOnPage(item.text)) << item.text;
         if (item.text.size() <= 2 && std::isdigit(static_cast<unsigned char>(item.text[0]))) ++numbers;
-        named |= item.text.find(kChildName) != std::string::npos;
+        named |= item.filled && item.text.find("{child}") != std::string::npos;
       }
     }
   }
   EXPECT_EQ(numbers, 10) << "pages 1 to 10 carry their numbers";
-  EXPECT_TRUE(named);
+  EXPECT_TRUE(named) << "the child each booklet is printed for is named in it";
 }
 
 TEST(FeteReportTable, EveryPictureIsMadeByTheBuild) {
@@ -169,6 +170,62 @@ TEST(BookletReports, EveryBookPrintsItsOwnTenPages) {
       }
       EXPECT_TRUE(found) << picture;
     }
+  }
+}
+
+// A question's pictures stand in the order the screen shows them, each named under it: the
+// flag book's last page once printed "Freedom" under the cannon.
+TEST(BookletReports, EachLabelStandsUnderItsOwnPicture) {
+  const ReportDef def = book::MakeBookletReport(BannersBook());
+  const std::map<std::string, std::string> own = {
+      {"Freedom", "FreeRel2.jpg"},  {"War", "war2.jpg"},   {"Sadness", "sad2.jpg"},
+      {"Red and White", "REDWHITE.jpg"}, {"Red,White and Blue", "RWB.jpg"}, {"Red and Blue", "REDBLUE.jpg"}};
+  int checked = 0;
+  for (const BandDef& band : def.bands) {
+    for (const ReportItem& label : band.items) {
+      const auto it = own.find(label.text);
+      if (label.kind != ItemKind::Text || it == own.end()) continue;
+      const int centre = label.x + label.width / 2;
+      const ReportItem* under = nullptr;
+      for (const ReportItem& picture : band.items)
+        if (picture.kind == ItemKind::Picture && picture.x <= centre && centre <= picture.x + picture.width &&
+            picture.y < label.y && label.y - (picture.y + picture.height) < 500)
+          under = &picture;
+      ASSERT_NE(under, nullptr) << label.text;
+      EXPECT_EQ(under->picture, it->second) << label.text;
+      EXPECT_TRUE(label.shrink) << label.text << ": a label keeps to its picture's width";
+      EXPECT_EQ(label.width, under->width) << label.text;
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 6);
+}
+
+// Every picture and every text whose width is known stays a quarter inch from the paper's edge;
+// the first sheet says how to make the book; a book that names nobody says whose it is.
+TEST(BookletReports, EverythingStaysInsideTheSafeAreaAndTheCoverNamesItsChild) {
+  for (const BookletCase& c : kBooklets) {
+    SCOPED_TRACE(c.program);
+    const ReportDef def = book::MakeBookletReport(c.book());
+    for (const BandDef& band : def.bands) {
+      for (const ReportItem& item : band.items) {
+        if (item.kind == ItemKind::Text && item.width == 0) continue;
+        if (item.picture == "BigCut.JPG") continue;  // the cutting line is cut away
+        EXPECT_GE(def.marginLeft + item.x, kSafeMargin) << band.name << " " << item.text << item.picture;
+        EXPECT_LE(def.marginLeft + item.x + item.width, def.pageWidth - kSafeMargin) << band.name << " " << item.text << item.picture;
+        EXPECT_GE(def.marginTop + item.y, kSafeMargin) << band.name << " " << item.text << item.picture;
+        EXPECT_LE(def.marginTop + item.y + item.height, def.pageHeight - kSafeMargin) << band.name << " " << item.text << item.picture;
+      }
+    }
+    const auto& title = def.bands[0].items;
+    EXPECT_TRUE(std::any_of(title.begin(), title.end(), [](const ReportItem& i) {
+      return i.filled && i.text == "This book belongs to {child}";
+    }));
+    EXPECT_TRUE(std::any_of(title.begin(), title.end(), [](const ReportItem& i) {
+      return i.text.rfind("Cut along the dotted lines", 0) == 0;
+    }));
+    // The first sheet shows the cover once: the publisher's title above it, not the cover again.
+    EXPECT_EQ(std::count_if(title.begin(), title.end(), [&](const ReportItem& i) { return i.picture == c.book().framePicture; }), 1);
   }
 }
 

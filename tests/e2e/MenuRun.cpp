@@ -16,9 +16,10 @@ void WriteScript(const std::string& path, const std::string& body) {
   fs::permissions(path, fs::perms::owner_all);
 }
 
-// A script that appends its argument count and then each argument in brackets.
+// A script that appends its argument count and then each argument in brackets, in one write so
+// that two programs started together never interleave their lines.
 std::string Recorder(const std::string& file) {
-  return "{ echo \"$#\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } >> '" + file + "'\n";
+  return "r=\"$#\"\nfor a in \"$@\"; do r=\"$r\n[$a]\"; done\nprintf '%s\\n' \"$r\" >> '" + file + "'\n";
 }
 
 }  // namespace

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 #include "BookRun.h"
+#include "tests/report/ReportTestSupport.h"
 
 namespace {
 
@@ -104,6 +108,43 @@ TEST(Benchmark, DISABLED_FeteQuickNextAndMemory) {
     std::printf("round %d: Next -> play Mp3: median %.1f ms, worst %.1f ms of %zu\n", round + 1, Median(toPlay),
                 Worst(toPlay), toPlay.size());
     for (const auto& line : e2e::LinesWith(run.journal, "program-end")) std::printf("round %d: %s\n", round + 1, line.c_str());
+  }
+}
+
+// A class set, printed and as a PDF: 30 children (180 sheets) from the previewer's Print to
+// CUPS accepting the job, and the job's size; 40 children (240 pages) from the status window
+// opening to the PDF written.
+TEST(Benchmark, DISABLED_ClassSetPrintedAndAsPdf) {
+  reporttest::PrivatePrinter printer;
+  ASSERT_TRUE(printer.Ok());
+  for (const int children : {30, 40}) {
+    const std::string work = e2e::MakeTempDir("class-set");
+    std::string add = "cd '" + work + "' && '" + e2e::SuiteProgram("kidlt") + "' add";
+    for (int i = 0; i < children; ++i) add += " 'Child " + std::to_string(1000 + i) + "'";
+    ASSERT_EQ(std::system((add + " >/dev/null").c_str()), 0);
+    const bool pdf = children == 40;
+    e2e::RunOptions options;
+    options.program = e2e::SuiteProgram("fete");
+    options.workDir = work;
+    options.environment = {"WDRT_SHELL_OPEN=/bin/true"};
+    options.script = "press \"Storyloom\" -14\nwait-window \"Print report or print to pdf file\"\n" +
+                     std::string(pdf ? "press top ?GLO:EMAILREQ\npress top \"Print Book \"\nexpect \"pdf-written\"\n"
+                                     : "press top \"Print Book \"\nexpect \"preview-open\"\n"
+                                       "press \"Report Preview\" ?PRINT\nanswer Ok\nexpect \"print-completed\"\n") +
+                     "expect \"thread-end 3\"\npress \"Print report or print to pdf file\" \"Done\"\n"
+                     "close \"Storyloom\"\n";
+    options.timeoutSeconds = 300;
+    const e2e::RunResult run = e2e::RunProgram(options);
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    if (pdf) {
+      const auto took = Gaps(run.journal, "open-window 3 \"Please Wait...\"", "pdf-written");
+      std::printf("40 children, 240 pages: status window -> PDF written %.0f ms\n", took.empty() ? -1 : took[0]);
+    } else {
+      const auto took = Gaps(run.journal, "printer-dialog", "print-job");
+      ASSERT_TRUE(printer.WaitForJob());
+      std::printf("30 children, 180 sheets: printer dialog answered -> job accepted %.0f ms; job %ju bytes\n",
+                  took.empty() ? -1 : took[0], static_cast<std::uintmax_t>(std::filesystem::file_size(printer.JobFile())));
+    }
   }
 }
 

@@ -127,7 +127,9 @@ TEST_F(PrintBook, ThePdfChoiceWritesTheBookAndOpensIt) {
   EXPECT_EQ(reporttest::PdfPages(pdf), 12);
   const std::string second = reporttest::PdfText(pdf, 2, 2);
   EXPECT_NE(second.find("Hi, my name is"), std::string::npos) << second;
-  EXPECT_NE(second.find("Zuli"), std::string::npos) << second;
+  // The first booklet is Mia's: it says her name, not the name the book was built with.
+  EXPECT_NE(second.find("Hi, my name is Mia."), std::string::npos) << second;
+  EXPECT_NE(reporttest::PdfText(pdf, 8, 8).find("Hi, my name is Zoe."), std::string::npos);
   EXPECT_FALSE(Starting(run.journal, "shell-open \"" + pdf + "\" -> ok").empty());
   // The namer's names: four digits of the time of day and four of the page.
   const auto pages = Starting(run.journal, "report-page ");
@@ -360,6 +362,30 @@ TEST_F(PrintBook, TwoPdfsInARowAreTwoFilesAndWithoutAViewerTheMessageSaysWhere) 
   EXPECT_NE(told[0].find("in the folder " + folder + "."), std::string::npos) << told[0];
   EXPECT_NE(told[1].find("Mia (2).pdf"), std::string::npos) << told[1];
   EXPECT_TRUE(LeftBehind(run, ".pdf").empty()) << "nothing in the private folder";
+}
+
+TEST_F(PrintBook, APrinterWhosePaperIsA4GetsA4SheetsWithNothingCut) {
+  const std::string queue = printer_->Queue();
+  printer_->Admin("lpadmin -p " + queue + " -o media-default=iso_a4_210x297mm");
+  Children({"Mia"});
+  const e2e::RunResult run = Run("fete", Start() +
+                                             "expect \"preview-open 6 50\"\n"
+                                             "press \"Report Preview\" ?PRINT\n"
+                                             "answer Ok\n"
+                                             "expect \"print-completed\"\n"
+                                             "expect \"thread-end 3\"\n"
+                                             "press \"Print report or print to pdf file\" \"Done\"\n"
+                                             "close \"Storyloom\"\n");
+  printer_->Admin("lpadmin -p " + queue + " -o media-default=na_letter_8.5x11in");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  ASSERT_TRUE(printer_->WaitForJob());
+  const std::string job = printer_->JobFile();
+  EXPECT_EQ(reporttest::PdfPages(job), 6);
+  EXPECT_NE(reporttest::PdfPageSize(job).find("(A4)"), std::string::npos) << reporttest::PdfPageSize(job);
+  // Nothing cut: the page numbers and the cover's name are there whole.
+  const std::string text = reporttest::PdfText(job);
+  EXPECT_NE(text.find("Mia's"), std::string::npos);
+  EXPECT_NE(text.find("10"), std::string::npos);
 }
 
 }  // namespace

@@ -389,6 +389,9 @@ bool ScenePainter::Execute(const Command& c, QString* error) {
 }
 
 void ScenePainter::DrawText(const Command& c) {
+  // A picture made without a name ("-") leaves out the texts that name the child: the printed
+  // books write the name of each child over it themselves.
+  if (settings_.childName == u"-" && c.args.mid(4).join(u' ').contains(QStringLiteral("{child}"))) return;
   const double x = c.args[0].toDouble() * sx_;
   const double y = c.args[1].toDouble() * sy_;
   const double size = c.args[2].toDouble() * sy_;

@@ -15,7 +15,7 @@
 namespace scene {
 
 struct RenderSettings {
-  QString childName = QStringLiteral("Zuli");  // replaces {child} in texts
+  QString childName = QStringLiteral("Zuli");  // replaces {child} in texts; "-": such texts are left out
   QString clipArtDir;                           // root of the public-domain clip art
 };
 

@@ -1,0 +1,70 @@
+// The suite's settings file and a book's own: which wins, and the paper a booklet is made on.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "books/common/SuiteSettings.h"
+#include "runtime/report/LocalePaper.h"
+#include "runtime/report/PrinterSettings.h"
+#include "tests/books/KidltTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SuiteSettings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    saved_ = old ? std::optional<std::string>(old) : std::nullopt;
+    folder_ = fs::temp_directory_path() / ("storyloom-settings-" + std::to_string(::getpid()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_ / "storyloom");
+    ::setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
+  }
+  void TearDown() override {
+    if (saved_) ::setenv("XDG_CONFIG_HOME", saved_->c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
+    fs::remove_all(folder_);
+  }
+  void Write(const std::string& file, const std::string& text) { std::ofstream(folder_ / "storyloom" / file) << text; }
+
+  fs::path folder_;
+  std::optional<std::string> saved_;
+};
+
+TEST_F(SuiteSettings, TheBooksOwnFileWinsOverTheSuitesWhereItSetsTheKey) {
+  EXPECT_EQ(book::SuiteSetting("Print", "Paper", "Automatic", "fete.INI"), "Automatic");
+  Write("storyloom.INI", "[Print]\r\nPaper=A4\r\n[Sound]\r\nMute=1\r\n");
+  EXPECT_EQ(book::SuiteSetting("Print", "Paper", "Automatic", "fete.INI"), "A4");
+  Write("fete.INI", "[Print]\r\nPaper=Letter\r\n");
+  EXPECT_EQ(book::SuiteSetting("Print", "Paper", "Automatic", "fete.INI"), "Letter");
+  EXPECT_EQ(book::SuiteSetting("Print", "Paper", "Automatic", "banners.INI"), "A4") << "another book keeps the suite's";
+  EXPECT_EQ(book::SuiteSetting("Sound", "Mute", "0", "fete.INI"), "1") << "keys the book does not set";
+}
+
+TEST_F(SuiteSettings, TheBookletsPaperIsTheChosenOneElseThePrintersOrTheLocales) {
+  Write("storyloom.INI", "[Print]\r\nPaper=a4\r\n");
+  EXPECT_EQ(book::BookletPaper(false, "fete.INI"), 9);
+  EXPECT_EQ(book::BookletPaper(true, "fete.INI"), 9);
+  Write("storyloom.INI", "[Print]\r\nPaper=Letter\r\n");
+  EXPECT_EQ(book::BookletPaper(true, "fete.INI"), 1);
+  // Automatic: a PDF takes the locale's paper; printing the printer's.
+  Write("storyloom.INI", "[Print]\r\nPaper=Automatic\r\n");
+  const int locale = wdrt::report::LocalePaperCode();
+  EXPECT_TRUE(locale == 1 || locale == 9) << locale;
+  EXPECT_EQ(book::BookletPaper(true, "fete.INI"), locale);
+  // No printer at all (a server where nothing listens): the locale's paper too.
+  const char* server = std::getenv("CUPS_SERVER");
+  const std::optional<std::string> savedServer = server ? std::optional<std::string>(server) : std::nullopt;
+  ::setenv("CUPS_SERVER", "127.0.0.1:9", 1);
+  wdrt::report::ResetPrinterForTest();
+  EXPECT_EQ(book::BookletPaper(false, "fete.INI"), locale);
+  if (savedServer) ::setenv("CUPS_SERVER", savedServer->c_str(), 1); else ::unsetenv("CUPS_SERVER");
+  wdrt::report::ResetPrinterForTest();
+}
+
+}  // namespace

@@ -431,6 +431,17 @@ void SetProp(const WindowPtr& window, int control, int prop, long value) {
       Notify(window, control);
       return;
     }
+    case PropDimmed:
+    case PropAnswerReply: {
+      // Properties the view shows: it hears of each change.
+      long before = 0;
+      window->Update(control, [&](ControlState& c) {
+        before = c.props[prop];
+        c.props[prop] = value;
+      });
+      if (before != value) Notify(window, control);
+      return;
+    }
     default:
       window->Update(control, [&](ControlState& c) { c.props[prop] = value; });
       return;

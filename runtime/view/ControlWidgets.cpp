@@ -139,6 +139,8 @@ QRect ControlButton::TextRect() const {
   if (!stateIcon_.isNull() && !text().isEmpty()) textRect.setLeft(height() / 6 + std::min(width(), height()) / 2 + 4);
   // Texts on picture buttons sit along the bottom so that the picture stays visible.
   if (!picture_.Pixmap().isNull()) textRect.setTop(textRect.bottom() - textRect.height() / 3);
+  // A button reaching past its window's edge writes its text where it can be seen.
+  if (const QWidget* parent = parentWidget()) textRect &= parent->rect().translated(-pos()).adjusted(4, 2, -4, -2);
   return textRect;
 }
 

@@ -11,6 +11,7 @@
 #include "runtime/view/FrameFit.h"
 #include "runtime/view/Pictures.h"
 #include "runtime/view/TextPainting.h"
+#include "runtime/view/Units.h"
 #include "runtime/view/WindowShapeView.h"
 
 namespace {

@@ -81,9 +81,8 @@ std::vector<QString> FiguresUnderControls(const std::vector<Figure>& figures, co
   std::vector<QString> found;
   for (const Figure& figure : figures) {
     for (const Overlay& overlay : overlays) {
-      // A sliver (a hundredth of the picture) of overlap is antialiasing, not a covered figure.
       const QRectF common = figure.share & overlay.share;
-      if (common.width() <= 0.01 || common.height() <= 0.01) continue;
+      if (common.width() <= kClearance || common.height() <= kClearance) continue;
       found.push_back(QStringLiteral("%1 (line %2) lies under %3's %4 \"%5\"")
                    .arg(figure.command)
                    .arg(figure.line)

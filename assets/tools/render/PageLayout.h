@@ -30,6 +30,11 @@ struct Figure {
   QRectF share;  // as a share of the picture
 };
 
+// How far (as a share of the picture, on either axis) a figure may reach under a control: a
+// sliver for antialiasing, kept well under what the pages' collision check allows so that the
+// rounding of a control's pixels on any screen never brings the two together.
+constexpr double kClearance = 0.004;
+
 // True for the controls whose texts are captions over the picture.
 bool IsCaption(const Overlay& overlay);
 

@@ -115,9 +115,8 @@ QRect ChangedPixels(const QImage& before, const QImage& after) {
 
 bool ScenePainter::Blocked(const QRectF& share) const {
   for (const QRectF& place : keepClear_) {
-    // A sliver (a hundredth of the picture) of overlap is antialiasing, not a covered figure.
     const QRectF common = share & place;
-    if (common.width() > 0.01 && common.height() > 0.01) return true;
+    if (common.width() > kClearance && common.height() > kClearance) return true;
   }
   return false;
 }
@@ -137,7 +136,10 @@ std::optional<QPointF> ScenePainter::ClearOffset(const QRectF& share) const {
       // A figure that stood whole in the picture stays whole in it.
       const QRectF room = QRectF(0, 0, 1, 1) | share;
       if (!room.contains(moved)) continue;
-      if (Blocked(moved)) continue;
+      // Drawn again at a fraction of a pixel elsewhere, a figure's ink may spread by a pixel.
+      if (Blocked(moved.adjusted(-2.0 / image_.width(), -2.0 / image_.height(), 2.0 / image_.width(),
+                                 2.0 / image_.height())))
+        continue;
       best = QPointF(dx * kStep, dy * kStep);
       bestCost = cost;
     }

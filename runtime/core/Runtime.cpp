@@ -439,7 +439,12 @@ void SetProp(const WindowPtr& window, int control, int prop, long value) {
         before = c.props[prop];
         c.props[prop] = value;
       });
-      if (before != value) Notify(window, control);
+      if (before == value) return;
+      // Journalled here, on the pressing thread, so that the line comes before whatever the
+      // press does next (its spoken reply).
+      if (prop == PropAnswerReply && value != 0)
+        JournalLine("answer-reply " + std::to_string(control) + ((value & 1) != 0 ? " ring" : " shake"));
+      Notify(window, control);
       return;
     }
     default:

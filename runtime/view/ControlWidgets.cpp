@@ -15,7 +15,6 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "runtime/core/Journal.h"
 #include "runtime/core/Runtime.h"
 #include "runtime/view/PictureCache.h"
 #include "runtime/view/Pictures.h"
@@ -87,12 +86,12 @@ void ControlButton::Apply(const ControlState& state, const QFont& font) {
   auto reply = state.props.find(PropAnswerReply);
   if (reply != state.props.end() && reply->second != reply_) {
     reply_ = reply->second;
-    ShowReply(state.number, (reply_ & 1) != 0);
+    ShowReply((reply_ & 1) != 0);
   }
   update();
 }
 
-void ControlButton::ShowReply(int number, bool right) {
+void ControlButton::ShowReply(bool right) {
   // A ring that opens around a right answer; a short shake of a wrong one.
   if (replyAnimation_) replyAnimation_->stop();
   auto* animation = new QVariantAnimation(this);
@@ -111,7 +110,6 @@ void ControlButton::ShowReply(int number, bool right) {
   replyPhase_ = 0;
   replyAnimation_ = animation;
   animation->start(QAbstractAnimation::DeleteWhenStopped);
-  JournalLine("answer-reply " + std::to_string(number) + (right ? " ring" : " shake"));
   update();
 }
 

@@ -51,7 +51,7 @@ class ControlButton : public QAbstractButton {
   QRect TextRect() const;
   QColor TextColor() const;
   QFont TextFont() const;
-  void ShowReply(int number, bool right);
+  void ShowReply(bool right);
 
   std::string pictureName_;
   PictureSlot picture_;

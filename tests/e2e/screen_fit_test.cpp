@@ -46,6 +46,8 @@ std::string BookScript(const Program& book, const std::string& shot) {
             "press \"Report Preview\" ?CLOSE\n"
             "expect \"preview-result 2\"\n"
             "press \"Print report or print to pdf file\" \"Done\"\n"
+            // The frame of some books takes input again only once the print window is gone.
+            "expect \"close-window [0-9]+ .Print report\"\n"
             "close \"Storyloom\"\n";
   return script;
 }

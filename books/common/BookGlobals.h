@@ -25,11 +25,9 @@ struct BookGlobals {
   std::string pdfFileName;                // at most 40 characters
   const BookDef* book = nullptr;
   // How this run shows the book, settled before the frame opens: full screen for a child
-  // (`--kiosk` or [Kiosk] Enabled=1 in the book's settings file), and whether the words light
-  // up as they are spoken ([ReadAlong] Enabled, on unless 0).
+  // (`--kiosk`, or [Kiosk] Enabled=1 in the settings).
   bool kioskArgument = false;
   bool kiosk = false;
-  bool readAlong = true;
 };
 
 BookGlobals& Globals();

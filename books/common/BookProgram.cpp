@@ -4,6 +4,7 @@
 
 #include "books/common/BookGlobals.h"
 #include "books/common/Frame.h"
+#include "family/SuiteSettings.h"
 #include "pvmedia/PvLifecycle.h"
 #include "runtime/core/Journal.h"
 #include "runtime/core/Runtime.h"
@@ -17,8 +18,7 @@ void BookMain() {
   BookGlobals& g = Globals();
   g.errors.Construct();
   g.settings.Init(g.book->iniFile);
-  g.kiosk = g.kioskArgument || wdrt::GetIni("Kiosk", "Enabled", "0", g.book->iniFile) == "1";
-  g.readAlong = wdrt::GetIni("ReadAlong", "Enabled", "1", g.book->iniFile) != "0";
+  g.kiosk = g.kioskArgument || KioskChosen(g.book->iniFile);
   int dragFullWindows = 0;
   wdrt::SystemParametersInfoA(wdrt::SpiGetDragFullWindows, 0, &dragFullWindows, 0);
   if (dragFullWindows == 1)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/core/WindowDef.h"
+#include "runtime/view/CaptionedPicture.h"
 #include "runtime/report/ReportDef.h"
 
 namespace book {
@@ -76,6 +77,10 @@ struct BookDef {
   std::string iniFile;          // "fete.INI"
   std::string frameTitle;       // "Storyloom"
   std::string framePicture;     // "fetemain.jpg"
+  // A frame picture that names the child: the same picture without the name, and the caption
+  // ("{child}'s") written over it for a name chosen after the build. No text: none.
+  std::string namelessFramePicture;
+  wdrt::PictureCaption frameCaption;
   std::string pictureButtonPicture;  // picture for the picture-button object; empty: none used
   int frameWidth = 317;
   int frameHeight = 219;

@@ -4,9 +4,12 @@
 
 #include "books/common/BookGlobals.h"
 #include "books/common/BookWindow.h"
+#include "books/common/Cover.h"
 #include "books/common/GrownUpExit.h"
 #include "books/common/PageProcedure.h"
 #include "books/common/PrintSelection.h"
+#include "family/Child.h"
+#include "family/GrownUps.h"
 #include "runtime/core/Journal.h"
 #include "runtime/core/Threads.h"
 
@@ -17,6 +20,7 @@ using wdrt::ControlDef;
 using wdrt::StdAction;
 
 constexpr int kFrameLastControl = 250;
+constexpr int kGrownUpsItem = -1990;  // below the numbers the runtime gives menu items
 const wdrt::Rgb kPageButtonGreen = wdrt::MakeRgb(0, 128, 0);
 
 ControlDef MenuItem(const std::string& text, const std::string& tip, StdAction action) {
@@ -25,6 +29,13 @@ ControlDef MenuItem(const std::string& text, const std::string& tip, StdAction a
   item.text = text;
   item.tip = tip;
   item.action = action;
+  return item;
+}
+
+ControlDef GrownUpsItem() {
+  ControlDef item = MenuItem(kGrownUpsItemText, "The child's name, the children to print for, sound and paper",
+                             StdAction::None);
+  item.number = kGrownUpsItem;
   return item;
 }
 
@@ -49,7 +60,10 @@ class FrameController : public BookWindow {
     ShowPictureButtons(book_.pictureButtonPicture, kFrameLastControl);
     AttachPageResizer();
     ArmAlertKeys();
-    if (kiosk_) wdrt::AlertHeld(window, LeaveKey(), kLeaveHoldMilliseconds);
+    if (kiosk_) {
+      wdrt::AlertHeld(window, LeaveKey(), kLeaveHoldMilliseconds);
+      wdrt::AlertHeld(window, GrownUpsKey(), kLeaveHoldMilliseconds);
+    }
     return LevelOk;
   }
 
@@ -62,6 +76,11 @@ class FrameController : public BookWindow {
         leaving_ = true;
         wdrt::PostToWindow(window, wdrt::EventCloseWindow);
       }
+      return LevelNotice;
+    }
+    // Without a menu bar, the grown-ups' window is behind the same sum as leaving.
+    if (kiosk_ && event.number == wdrt::EventAlertKey && event.key == GrownUpsKey()) {
+      if (AskGrownUp("grown-ups-sum")) OpenGrownUps();
       return LevelNotice;
     }
     return BookWindow::OnEvent();
@@ -78,6 +97,7 @@ class FrameController : public BookWindow {
   int OnAccepted() override {
     const int level = WindowController::OnAccepted();
     const int control = wdrt::CurrentEvent().control;
+    if (control == kGrownUpsItem) OpenGrownUps();
     for (const ToolbarButton& button : book_.toolbar) {
       if (button.control != control) continue;
       if (button.module != 0) {
@@ -93,6 +113,12 @@ class FrameController : public BookWindow {
   }
 
  private:
+  // On a thread of its own, so that the book goes on while the grown-up chooses.
+  void OpenGrownUps() {
+    const std::string ini = book_.iniFile;
+    wdrt::Start([ini] { GrownUpsWindow(ini); }, 25000);
+  }
+
   const BookDef& book_;
   const bool kiosk_;
   bool leaving_ = false;
@@ -112,12 +138,13 @@ wdrt::WindowDef FrameWindow(const BookDef& book, bool kiosk) {
     def.size.width = std::max(def.size.width, page.width);
     def.size.height = std::max(def.size.height, page.height);
   }
-  def.picture = book.framePicture;
+  def.picture = FramePictureForChild(book, ChildName(book.iniFile));
   def.icon = "storyloom.png";
   def.font = {"MS Sans Serif", 8, false, wdrt::kColorNone};
   def.menu = {
       Menu("&File", "",
-           {MenuItem("P&rint Setup...", "Setup Printer", StdAction::PrintSetup),
+           {GrownUpsItem(),
+            MenuItem("P&rint Setup...", "Setup Printer", StdAction::PrintSetup),
             MenuItem("E&xit", "Exit this application", StdAction::CloseWindow)}),
       Menu("&Window", "Create and Arrange windows",
            {MenuItem("T&ile", "Make all open windows visible", StdAction::TileWindow),

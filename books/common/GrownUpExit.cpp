@@ -68,6 +68,8 @@ wdrt::WindowDef QuestionWindow(const std::pair<int, int>& sum) {
 
 int LeaveKey() { return wdrt::KeyCtrl | wdrt::KeyAlt | wdrt::KeyLetter('Q'); }
 
+int GrownUpsKey() { return wdrt::KeyCtrl | wdrt::KeyAlt | wdrt::KeyLetter('G'); }
+
 std::pair<int, int> ExitSum(const char* fixed) {
   if (fixed) {
     const std::string_view text(fixed);
@@ -92,7 +94,9 @@ bool IsRightAnswer(const std::pair<int, int>& sum, const std::string& answer) {
   return !text.empty() && error == std::errc() && end == text.data() + text.size() && value == sum.first + sum.second;
 }
 
-bool AskGrownUpToLeave() {
+bool AskGrownUpToLeave() { return AskGrownUp("grown-up-exit"); }
+
+bool AskGrownUp(const std::string& purpose) {
   const std::pair<int, int> sum = ExitSum(std::getenv("STORYLOOM_EXIT_SUM"));
   const wdrt::WindowPtr window = wdrt::Open(QuestionWindow(sum));
   wdrt::Select(window, kAnswerControl);
@@ -106,7 +110,7 @@ bool AskGrownUpToLeave() {
     if (event.number == wdrt::EventAccepted && event.control == kCancelControl) break;
     wdrt::DefaultHandling(window, event);
   }
-  wdrt::JournalLine(std::string("grown-up-exit ") + (right ? "right" : "wrong"));
+  wdrt::JournalLine(purpose + (right ? " right" : " wrong"));
   // A wrong sum is told before the question goes, so that a grown-up knows to try again.
   if (!right && event.number == wdrt::EventAccepted && event.control == kOkControl)
     wdrt::Message("Not quite. Try again.", "For grown-ups", wdrt::IconExclamation, wdrt::ButtonOk, wdrt::ButtonOk);

@@ -5,10 +5,15 @@
 
 #include "books/common/BookGlobals.h"
 #include "books/common/BookWindow.h"
+#include "family/Child.h"
+#include "family/NameVoice.h"
 #include "books/common/ReadAlong.h"
-#include "books/common/ReadAlongTable.h"
+#include "family/ReadAlongTable.h"
+#include "family/SuiteSettings.h"
 #include "pvmedia/PvMediaAPI.h"
+#include "runtime/core/Journal.h"
 #include "runtime/core/Threads.h"
+#include "runtime/os/AudioOutput.h"
 
 namespace book {
 namespace {
@@ -71,7 +76,8 @@ wdrt::ControlDef ControlOf(const BookDef& book, const PageControl& row) {
 
 class PageController : public BookWindow {
  public:
-  PageController(const BookDef& book, const PageDef& page) : BookWindow(page.procedure), book_(book), page_(page) {
+  PageController(const BookDef& book, const PageDef& page)
+      : BookWindow(page.procedure), book_(book), page_(PageForChild(page, ChildName(book.iniFile))) {
     // One player object per sound control; no two controls share one.
     for (std::size_t i = 0; i < page.controls.size(); ++i)
       if (PlaysSound(page.controls[i].role)) sounds_[static_cast<int>(i) + 1] = std::make_unique<PvMediaAPI>();
@@ -116,8 +122,16 @@ class PageController : public BookWindow {
       PvMediaAPI& sound = *sounds_[control];
       readAlong_.End();
       lastResult_ = sound.Stop();
-      lastResult_ = sound.Play(row.sound);
-      if (lastResult_ && Globals().readAlong) ReadAlongWith(control, row.sound);
+      // The grown-ups' sound choices are read at each press, so a change is heard at once.
+      const SoundChoices choices = CurrentSoundChoices(book_.iniFile);
+      if (choices.mute) {
+        wdrt::JournalLine("sound-muted " + wdrt::JournalQuote(row.sound));
+        return level;
+      }
+      wdrt::SetOutputVolume(row.role == Role::Effect ? choices.effectsVolume : choices.narrationVolume);
+      const std::string file = SoundToPlay(row.sound, nameVoice_);
+      lastResult_ = sound.Play(file);
+      if (lastResult_ && readAlongOn_) ReadAlongWith(control, file);
     } else if (row.role == Role::Next) {
       UpdateComponents();
       StartPage(row.next);
@@ -129,13 +143,16 @@ class PageController : public BookWindow {
  private:
   // Lights up the words on the page that the sound just started says, as they are heard.
   void ReadAlongWith(int control, const std::string& sound) {
-    const std::vector<TimedWord>* timed = TimedWordsOf(SuiteReadAlongTable(), sound);
+    const std::optional<std::vector<TimedWord>> timed = HeardWordsOf(sound);
     if (!timed) return;
     readAlong_.Begin(window, sound, PlanReadAlong(page_, control, *timed));
   }
 
   const BookDef& book_;
-  const PageDef& page_;
+  const PageDef page_;
+  // As chosen when the page opened.
+  const NameVoice nameVoice_ = CurrentNameVoice(book_.iniFile);
+  const bool readAlongOn_ = ReadAlongChosen(book_.iniFile);
   ReadAlong readAlong_;
   std::map<int, std::unique_ptr<PvMediaAPI>> sounds_;
   std::uint8_t lastResult_ = 0;
@@ -143,6 +160,12 @@ class PageController : public BookWindow {
 };
 
 }  // namespace
+
+PageDef PageForChild(const PageDef& page, const std::string& name) {
+  PageDef filled = page;
+  for (PageControl& row : filled.controls) row.text = WithChildName(row.text, name);
+  return filled;
+}
 
 bool PlaysSound(Role role) {
   switch (role) {

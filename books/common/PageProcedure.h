@@ -2,6 +2,8 @@
 // own — picture, sentences, sound controls, narration on opening, "Next" to the next page.
 #pragma once
 
+#include <string>
+
 #include "books/common/BookTables.h"
 #include "runtime/core/WindowDef.h"
 
@@ -15,6 +17,9 @@ void StartPage(int module);
 
 // The window definition of a page (title "Learning Words", controls in table order).
 wdrt::WindowDef PageWindow(const BookDef& book, const PageDef& page);
+
+// The page as it opens for the child `name`: "{child}" in its texts becomes the name.
+PageDef PageForChild(const PageDef& page, const std::string& name);
 
 // True for the roles whose control plays a sound when accepted.
 bool PlaysSound(Role role);

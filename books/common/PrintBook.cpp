@@ -13,9 +13,10 @@
 #include "books/common/BookGlobals.h"
 #include "books/common/BookletReport.h"
 #include "books/common/BookWindow.h"
-#include "books/common/Kidlt.h"
+#include "family/Child.h"
+#include "family/Kidlt.h"
 #include "books/common/PrintSelection.h"
-#include "books/common/SuiteSettings.h"
+#include "family/SuiteSettings.h"
 #include "framework/CheckOpen.h"
 #include "framework/StandardWarning.h"
 #include "printing/pdf/BookPdf.h"
@@ -215,7 +216,7 @@ class PrintRun : public BookWindow {
   // The PDF goes where a parent looks, named after the book and the children in it.
   void WritePdf() {
     const std::string file =
-        printing::TakePdfName(printing::BookPdfFolder(), printing::BookPdfName(book_.title, children_));
+        printing::TakePdfName(printing::BookPdfFolder(), printing::BookPdfName(WithChildName(book_.title, ChildName(book_.iniFile)), children_));
     if (file.empty()) {
       wdrt::Message("The PDF could not be saved: the folder " + printing::BookPdfFolder() + " cannot be made.",
                     "PDF not saved", wdrt::IconExclamation, wdrt::ButtonOk, wdrt::ButtonOk);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "books/common/BookTables.h"
-#include "books/common/ReadAlongTable.h"
+#include "family/ReadAlongTable.h"
 
 namespace book {
 

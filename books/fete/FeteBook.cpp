@@ -1,12 +1,12 @@
 // The birthday book's tables: one row per control, in definition order, as the book defines
-// them. Texts that name the child take the name the build was configured with.
+// them. Texts that name the child hold "{child}": a page shows the name chosen when it opens.
 #include "books/fete/FeteBook.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "ChildName.h"
+#include "family/Child.h"
 #include "books/fete/FeteReport.h"
 
 namespace {
@@ -24,12 +24,17 @@ using wdrt::MakeRgb;
 constexpr wdrt::Rgb kWhite = MakeRgb(255, 255, 255);
 
 book::BookDef MakeFeteBook() {
-  const std::string child = kChildName;
+  const std::string child = book::kChildPlaceholder;
   book::BookDef def;
   def.program = "fete";
   def.iniFile = "fete.INI";
   def.frameTitle = "Storyloom";
   def.framePicture = "fetemain.jpg";
+  // Where the cover scene writes the name: centred in its white card, 30 of its 219 units high.
+  def.namelessFramePicture = "fetecover.jpg";
+  def.frameCaption = {.text = child + "'s", .centreX = 158.5 / 317, .middleY = 34.0 / 219, .height = 30.0 / 219,
+                      .widthAtMost = 225.0 / 317, .color = MakeRgb(0xe9, 0x1e, 0x63), .outline = kWhite,
+                      .outlineWidth = 0.6 / 317, .face = "Comic Sans MS"};
   def.pictureButtonPicture = "DuvUvov.OZE";
   def.frameHeight = 219;
   def.printEntry = book::PrintEntry::Started;

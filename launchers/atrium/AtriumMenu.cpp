@@ -88,6 +88,7 @@ class AtriumWindow : public menus::MenuWindow {
     const int control = wdrt::CurrentEvent().control;
     if (control == kAbout) wdrt::Start([] { menus::NoticeWindow(true); }, 25000);
     if (control == kSnailMail) menus::Htmlreport();
+    if (control == menus::kGrownUpsItem) menus::OpenGrownUps();
     const int level = WindowController::OnAccepted();
     for (const BookButton& book : kBooks) {
       if (book.control != control) continue;
@@ -136,7 +137,7 @@ wdrt::WindowDef MenuWindowDef() {
   def.icon = "COOLDUDE.ICO";
   def.borderless = true;
   def.menu = {
-      menus::Menu(1, "&File", {Item(2, "&Exit", "Close the menu", StdAction::CloseWindow)}),
+      menus::Menu(1, "&File", {menus::GrownUpsItem(), Item(2, "&Exit", "Close the menu", StdAction::CloseWindow)}),
       menus::Menu(3, "Websites",
                   {Item(4, "Storyloom", "The publisher's home page"),
                    Item(5, "Product/Price List"), Item(6, "Teacher/parent resources"),

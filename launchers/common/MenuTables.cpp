@@ -1,6 +1,8 @@
 #include "launchers/common/MenuTables.h"
 
+#include "family/GrownUps.h"
 #include "launchers/common/MenuProgram.h"
+#include "runtime/core/Threads.h"
 
 namespace menus {
 
@@ -21,6 +23,15 @@ wdrt::ControlDef Item(int number, const std::string& text, const std::string& ti
   item.tip = tip;
   item.action = action;
   return item;
+}
+
+wdrt::ControlDef GrownUpsItem() {
+  return Item(kGrownUpsItem, book::kGrownUpsItemText, "The child's name, the children to print for, sound and paper");
+}
+
+void OpenGrownUps() {
+  // The menus have no settings of their own: the window shows and keeps the suite's.
+  wdrt::Start([] { book::GrownUpsWindow(""); }, 25000);
 }
 
 wdrt::ControlDef Button(int number, const std::string& text, const wdrt::Geometry& pos, const wdrt::FontDef& font) {

@@ -64,6 +64,7 @@ class LettersWindow : public menus::MenuWindow {
     const int control = wdrt::CurrentEvent().control;
     if (control == kAbout) wdrt::Start([] { menus::NoticeWindow(false); }, 25000);
     if (control == kSnailMail) menus::Htmlreport();
+    if (control == menus::kGrownUpsItem) menus::OpenGrownUps();
     const int level = WindowController::OnAccepted();
     const std::string command = LetterCommand(control);
     if (!command.empty()) {
@@ -98,7 +99,7 @@ wdrt::WindowDef MenuWindowDef() {
   def.icon = "storyloom.png";
   def.borderless = true;
   def.menu = {
-      menus::Menu(1, "&File", {Item(2, "&Exit", "Close the menu", StdAction::CloseWindow)}),
+      menus::Menu(1, "&File", {menus::GrownUpsItem(), Item(2, "&Exit", "Close the menu", StdAction::CloseWindow)}),
       menus::Menu(3, "Websites",
                   {Item(4, "Storyloom", "The publisher's home page"), Item(5, "Product/Price List"),
                    Item(6, "Teacher/parent resources"), Item(7, "Activities"), Item(8, "Discussion"),

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -113,6 +114,30 @@ PrinterDialogAnswer PrinterAnswerOf(const ScriptStep& step, int button) {
   return answer;
 }
 
+// A menu's or item's text as a user reads it: without its access key marker, its trailing
+// ellipsis and blanks, in any case.
+std::string MenuWords(const std::string& text) {
+  std::string out;
+  for (char c : text)
+    if (c != '&') out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  while (!out.empty() && (out.back() == '.' || out.back() == ' ')) out.pop_back();
+  return out;
+}
+
+// The number of the item `item` under the menu `menu` of the window's menu bar; 0 when none.
+int MenuItemNumber(const Window& window, const std::string& menu, const std::string& item) {
+  bool inWantedMenu = false;
+  for (const ControlState& state : window.Controls()) {
+    if (!state.inMenu) continue;
+    if (state.def.type == TypeMenu) {
+      inWantedMenu = MenuWords(state.text) == MenuWords(menu);
+      continue;
+    }
+    if (inWantedMenu && MenuWords(state.text) == MenuWords(item)) return state.number;
+  }
+  return 0;
+}
+
 class Driver {
  public:
   explicit Driver(std::vector<ScriptStep> steps) : steps_(std::move(steps)) {}
@@ -214,6 +239,13 @@ class Driver {
       if (next < 0) { reason = "no journal line matches " + step.words[1]; return false; }
       journalCursor_ = next;
       return true;
+    }
+    if (verb == "wait-file") {
+      // `wait-file "<path>"`: waits until the file exists (another program's sign).
+      if (step.words.size() < 2) { reason = "wait-file needs a path"; return false; }
+      bool ok = Within([&] { return ::access(step.words[1].c_str(), F_OK) == 0; });
+      if (!ok) reason = "no file " + step.words[1];
+      return ok;
     }
     if (verb == "wait-window") {
       if (step.words.size() < 2) { reason = "wait-window needs a title"; return false; }
@@ -353,6 +385,15 @@ class Driver {
       if (!ok) reason = "window \"" + window->Title() + "\" is not wholly visible: " + why;
       return ok;
     }
+    if (verb == "menu") {
+      // `menu <window> "<menu>" "<item>"`: picks an item of the window's menu bar.
+      if (step.words.size() < index + 2) { reason = "menu needs a menu and an item"; return false; }
+      int item = 0;
+      bool ok = Within([&] { return (item = MenuItemNumber(*window, step.words[index], step.words[index + 1])) != 0; });
+      ok = ok && view && Within([&] { return view->Press(window, item); });
+      if (!ok) reason = "no menu item \"" + step.words[index] + "\" > \"" + step.words[index + 1] + "\"";
+      return ok;
+    }
     int control = 0;
     if (!Within([&] { return ResolveControl(step, index, window, control, reason); })) return false;
     if (verb == "press") {
@@ -365,6 +406,15 @@ class Driver {
       const std::string text = step.words[index + 1];
       bool ok = view && Within([&] { return view->Type(window, control, text); });
       if (!ok) reason = "control " + std::to_string(control) + " takes no typing";
+      return ok;
+    }
+    if (verb == "expect-text") {
+      // `expect-text <window> <control> "<text>"`: the control comes to show exactly the text.
+      if (step.words.size() < index + 2) { reason = "expect-text needs a text"; return false; }
+      const std::string& wanted = step.words[index + 1];
+      std::string shown;
+      bool ok = Within([&] { return (shown = GetText(window, control)) == wanted; });
+      if (!ok) reason = "control " + std::to_string(control) + " shows \"" + shown + "\", not \"" + wanted + "\"";
       return ok;
     }
     reason = "unknown step " + verb;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
@@ -17,6 +18,7 @@ struct AudioMixer {
   std::condition_variable changed;
   std::vector<AudioVoice*> voices;
   std::optional<double> lastLatency;
+  std::atomic<float> gain{1.0f};  // the program's volume, applied as the voices are mixed
 
   std::mutex deviceMutex;  // guards the fields below; never taken by the audio thread
   SDL_AudioDeviceID device = 0;
@@ -48,7 +50,8 @@ struct AudioMixer {
       const std::size_t ready = std::min(voice->end_, voice->clip_->FramesReady());
       const std::size_t frames = voice->position_ < ready ? std::min(samples / channels, ready - voice->position_) : 0;
       const float* source = voice->clip_->Frame(voice->position_);
-      for (std::size_t i = 0; i < frames * channels; ++i) out[i] += source[i];
+      const float level = gain.load(std::memory_order_relaxed);
+      for (std::size_t i = 0; i < frames * channels; ++i) out[i] += source[i] * level;
       voice->position_ += frames;
       if (voice->startPending_ && frames > 0) {
         voice->startPending_ = false;
@@ -115,6 +118,13 @@ struct AudioMixer {
 };
 
 std::optional<AudioFormat> OpenAudioOutput() { return AudioMixer::Get().Open(); }
+
+void SetOutputVolume(int percent) {
+  const int clamped = std::clamp(percent, 0, 100);
+  AudioMixer::Get().gain.store(static_cast<float>(clamped) / 100.0f, std::memory_order_relaxed);
+}
+
+int OutputVolume() { return static_cast<int>(AudioMixer::Get().gain.load(std::memory_order_relaxed) * 100.0f + 0.5f); }
 
 std::string AudioDriverName() {
   AudioMixer& mixer = AudioMixer::Get();

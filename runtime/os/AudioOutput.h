@@ -17,6 +17,11 @@ namespace wdrt {
 // not even the dummy driver could be opened.
 std::optional<AudioFormat> OpenAudioOutput();
 
+// The program's volume, 0 (silent) to 100 (as recorded), for everything it plays from now on,
+// including what already plays. Any thread.
+void SetOutputVolume(int percent);
+int OutputVolume();
+
 // The SDL driver in use ("pulseaudio", "dummy", "disk" ...); empty before the output opens.
 std::string AudioDriverName();
 

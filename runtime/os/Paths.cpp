@@ -99,6 +99,11 @@ std::string ConfigFolder() {
   return folder;
 }
 
+std::string DataFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  return (xdg && *xdg == '/' ? std::string(xdg) : Home() + "/.local/share") + "/storyloom";
+}
+
 std::string ResolveConfigFile(const std::string& name) {
   if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos) return name;
   return ConfigFolder() + "/" + name;

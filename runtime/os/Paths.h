@@ -1,5 +1,5 @@
-// File-name services: lookup whatever the case (as on Windows), the user's configuration and
-// documents folders, and the folder of the running program. Any thread.
+// File-name services: lookup whatever the case (as on Windows), the user's configuration, data
+// and documents folders, and the folder of the running program. Any thread.
 #pragma once
 
 #include <optional>
@@ -13,6 +13,10 @@ std::optional<std::string> FindFileAnyCase(const std::string& name);
 
 // `$XDG_CONFIG_HOME/storyloom` (default `~/.config/storyloom`), created when missing.
 std::string ConfigFolder();
+
+// `$XDG_DATA_HOME/storyloom` (default `~/.local/share/storyloom`): what the suite makes for
+// this family. Not created here.
+std::string DataFolder();
 
 // A bare file name resolves into the configuration folder; a name with a folder stays.
 std::string ResolveConfigFile(const std::string& name);

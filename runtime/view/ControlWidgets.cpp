@@ -363,6 +363,7 @@ QWidget* CreateControlWidget(const WindowPtr& window, const ControlState& state,
       break;
     case TypeSpin:
     case TypeDropCombo:
+    case TypeDropList:
       widget = CreateFieldWidget(window, state, parent);
       break;
     case TypeRegion:
@@ -424,6 +425,16 @@ QWidget* CreateControlWidget(const WindowPtr& window, const ControlState& state,
       list->setColumnCount(std::max<int>(1, static_cast<int>(columns.size())));
       list->setHorizontalHeaderLabels(columns);
       list->horizontalHeader()->setStretchLastSection(true);
+      list->setSelectionMode(QAbstractItemView::SingleSelection);
+      list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      // The value of a list is its chosen row, from 1; 0 when none is chosen.
+      QObject::connect(list, &QTableWidget::itemSelectionChanged, list, [weak, number, list] {
+        if (auto w = weak.lock()) {
+          const int row = list->selectionModel()->selectedRows().isEmpty() ? -1 : list->currentRow();
+          SetValue(w, number, std::to_string(row + 1));
+          PostInput(w, EventNewSelection, number);
+        }
+      });
       widget = list;
       break;
     }
@@ -472,6 +483,11 @@ void UpdateControlWidget(QWidget* widget, const ControlState& state, const FontD
       const QStringList cells = rows[r].split('\t');
       for (int c = 0; c < cells.size() && c < list->columnCount(); ++c)
         list->setItem(r, c, new QTableWidgetItem(cells[c]));
+    }
+    const int chosen = std::atoi(state.value.c_str());
+    if (chosen >= 1 && chosen <= list->rowCount() && list->currentRow() != chosen - 1) {
+      QSignalBlocker block(list);
+      list->selectRow(chosen - 1);
     }
   }
   widget->setToolTip(QString::fromStdString(state.def.tip));

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTableWidget>
 
 #include "runtime/core/Runtime.h"
 
@@ -29,6 +30,18 @@ QWidget* CreateFieldWidget(const WindowPtr& window, const ControlState& state, Q
       }
     });
     return spin;
+  }
+  if (state.def.type == TypeDropList) {
+    // A choice among fixed values: the value is the text of the chosen item.
+    auto* combo = new QComboBox(parent);
+    for (const ControlDef& item : state.def.items) combo->addItem(QString::fromStdString(item.text));
+    QObject::connect(combo, &QComboBox::activated, combo, [weak, number, combo] {
+      if (auto w = weak.lock()) {
+        SetValue(w, number, combo->currentText().toStdString());
+        PostInput(w, EventAccepted, number);
+      }
+    });
+    return combo;
   }
   if (state.def.type == TypeDropCombo) {
     auto* combo = new QComboBox(parent);
@@ -59,7 +72,11 @@ bool UpdateFieldWidget(QWidget* widget, const ControlState& state, const QFont& 
   }
   if (auto* combo = qobject_cast<QComboBox*>(widget)) {
     combo->setFont(font);
-    if (!combo->hasFocus()) {
+    if (!combo->isEditable()) {
+      QSignalBlocker block(combo);
+      const int index = combo->findText(QString::fromStdString(state.value));
+      if (index >= 0) combo->setCurrentIndex(index);
+    } else if (!combo->hasFocus()) {
       QSignalBlocker block(combo);
       combo->setEditText(QString::fromStdString(state.value));
     }
@@ -73,6 +90,26 @@ QLineEdit* TypingEntry(QWidget* widget) {
   if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->lineEdit();
   if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget)) return spin->findChild<QLineEdit*>();
   return nullptr;
+}
+
+bool ChooseByTyping(QWidget* widget, const std::string& text) {
+  const QString wanted = QString::fromStdString(text);
+  if (auto* combo = qobject_cast<QComboBox*>(widget); combo && !combo->isEditable()) {
+    const int index = combo->findText(wanted, Qt::MatchFixedString);
+    if (index < 0) return false;
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+    return true;
+  }
+  if (auto* list = qobject_cast<QTableWidget*>(widget)) {
+    const QList<QTableWidgetItem*> found = list->findItems(wanted, Qt::MatchFixedString);
+    for (QTableWidgetItem* item : found) {
+      if (item->column() != 0) continue;
+      list->selectRow(item->row());
+      return true;
+    }
+  }
+  return false;
 }
 
 void FinishTyping(QWidget* widget) {

@@ -25,6 +25,9 @@ const std::map<QString, QString>& EmbeddedPictures() {
 }  // namespace
 
 QString PicturePath(const std::string& name) {
+  // A whole path to a file that is there is that file, even where an embedded picture has its name.
+  if (!name.empty() && name[0] == '/')
+    if (auto file = FindFileAnyCase(name)) return QString::fromStdString(*file);
   QString wanted = QString::fromStdString(name);
   const int slash = std::max(wanted.lastIndexOf('/'), wanted.lastIndexOf('\\'));
   const QString bare = slash >= 0 ? wanted.mid(slash + 1) : wanted;

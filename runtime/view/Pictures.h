@@ -1,5 +1,6 @@
 // Pictures by name, found as Windows would: whatever the case. Looks in the program's
-// embedded pictures (":/pictures/"), then the file system; "ICON:<name>" gives a stock icon.
+// embedded pictures (":/pictures/"), then the file system (a whole path to a file that is there
+// is taken first); "ICON:<name>" gives a stock icon.
 // PicturePath and DecodePicture may run on any thread; the others on the GUI thread only
 // (they make QPixmaps).
 #pragma once

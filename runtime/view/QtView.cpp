@@ -455,6 +455,7 @@ bool QtView::Type(const WindowPtr& window, int control, const std::string& text)
     Shown* shown = Find(id);
     if (!shown) return false;
     QWidget* widget = ControlWidget(*shown, control);
+    if (widget && widget->isEnabled() && ChooseByTyping(widget, text)) return true;
     QLineEdit* entry = widget ? TypingEntry(widget) : nullptr;
     if (!entry || !widget->isEnabled()) return false;
     entry->setText(QString::fromStdString(text));

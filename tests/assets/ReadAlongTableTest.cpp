@@ -11,11 +11,12 @@
 #include <sstream>
 
 #include "ChildName.h"
+#include "books/common/PageProcedure.h"
 #include "books/a/ABook.h"
 #include "books/b/BBook.h"
 #include "books/banners/BannersBook.h"
 #include "books/common/ReadAlongPlan.h"
-#include "books/common/ReadAlongTable.h"
+#include "family/ReadAlongTable.h"
 #include "books/fete/FeteBook.h"
 
 namespace assetstest {
@@ -91,7 +92,9 @@ TEST(ReadAlongTable, PageTextsMatchTheWordsTheirSoundsSay) {
   const book::ReadAlongTable table = LoadTable();
   ASSERT_FALSE(table.empty());
   for (const book::BookDef* def : {&FeteBook(), &BannersBook(), &ABook(), &BBook()}) {
-    for (const book::PageDef& page : def->pages) {
+    for (const book::PageDef& tablePage : def->pages) {
+      // As the page opens for the child the sounds were made for.
+      const book::PageDef page = book::PageForChild(tablePage, kChildName);
       for (std::size_t i = 0; i < page.controls.size(); ++i) {
         const book::PageControl& c = page.controls[i];
         const std::string where = def->program + " page " + std::to_string(page.module) + " control " +

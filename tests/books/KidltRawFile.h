@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "books/common/Kidlt.h"
+#include "family/Kidlt.h"
 
 namespace kidlttest {
 

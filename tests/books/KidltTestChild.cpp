@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "books/common/Kidlt.h"
+#include "family/Kidlt.h"
 #include "runtime/data/ErrorState.h"
 
 int main(int argc, char** argv) {

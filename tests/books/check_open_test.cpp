@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "framework/CheckOpen.h"
-#include "books/common/Kidlt.h"
+#include "family/Kidlt.h"
 #include "framework/StandardWarning.h"
 #include "runtime/data/ErrorState.h"
 #include "tests/books/KidltRawFile.h"

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <set>
 
-#include "books/common/Kidlt.h"
+#include "family/Kidlt.h"
 #include "runtime/data/ErrorState.h"
 #include "tests/books/KidltTestSupport.h"
 

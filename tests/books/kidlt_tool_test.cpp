@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "books/common/Kidlt.h"
+#include "family/Kidlt.h"
 #include "tests/books/KidltRawFile.h"
 #include "tests/books/KidltTestSupport.h"
 

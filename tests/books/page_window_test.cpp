@@ -60,8 +60,9 @@ TEST(FrameWindows, MenuToolbarAndStandardActions) {
   EXPECT_EQ(def.title, "Storyloom");
   EXPECT_EQ(def.picture, "fetemain.jpg");
   ASSERT_EQ(def.menu.size(), 3u);
-  EXPECT_EQ(def.menu[0].items[1].text, "E&xit");
-  EXPECT_EQ(def.menu[0].items[1].action, wdrt::StdAction::CloseWindow);
+  EXPECT_EQ(def.menu[0].items[0].text, "&Grown-ups...");
+  EXPECT_EQ(def.menu[0].items[2].text, "E&xit");
+  EXPECT_EQ(def.menu[0].items[2].action, wdrt::StdAction::CloseWindow);
   EXPECT_EQ(def.menu[1].items[0].action, wdrt::StdAction::TileWindow);
   ASSERT_EQ(def.toolbar.size(), 12u);
   for (const auto& c : def.toolbar) {

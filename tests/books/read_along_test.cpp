@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "ChildName.h"
+#include "books/common/PageProcedure.h"
 #include "books/common/Frame.h"
 #include "books/common/GrownUpExit.h"
 #include "books/common/ReadAlongPlan.h"
-#include "books/common/ReadAlongTable.h"
+#include "family/ReadAlongTable.h"
 #include "books/fete/FeteBook.h"
 
 namespace {
@@ -52,8 +53,8 @@ TEST(ReadAlongPlans, SentenceLightsItsOwnWordsInOrder) {
 
 TEST(ReadAlongPlans, NarrationLightsEachLineItReadsInTurn) {
   // Page 2: the narration (8) says the extra line (2) and then the sentence (6).
-  const book::PageDef& page = *FeteBook().Page(2);
   const std::string child = kChildName;
+  const book::PageDef page = book::PageForChild(*FeteBook().Page(2), child);
   const auto plan = book::PlanReadAlong(page, 8, Timed("Hi, my name is " + child + ". I am turning six."));
   ASSERT_EQ(plan.size(), 9u);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(plan[i].control, 2) << i;

@@ -7,7 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "books/common/SuiteSettings.h"
+#include "ChildName.h"
+#include "family/Child.h"
+#include "family/SuiteSettings.h"
 #include "runtime/report/LocalePaper.h"
 #include "runtime/report/PrinterSettings.h"
 #include "tests/books/KidltTestSupport.h"
@@ -65,6 +67,60 @@ TEST_F(SuiteSettings, TheBookletsPaperIsTheChosenOneElseThePrintersOrTheLocales)
   EXPECT_EQ(book::BookletPaper(false, "fete.INI"), locale);
   if (savedServer) ::setenv("CUPS_SERVER", savedServer->c_str(), 1); else ::unsetenv("CUPS_SERVER");
   wdrt::report::ResetPrinterForTest();
+}
+
+TEST_F(SuiteSettings, TheChildsNameAndSoundComeFromTheSettingsAndSpoiltValuesArePassedOver) {
+  EXPECT_EQ(book::ChildName("fete.INI"), kChildName);
+  EXPECT_EQ(book::SpokenChildName("fete.INI"), kChildName);
+  Write("storyloom.INI",
+        "[Child]\r\nName=  Zoë \r\nSayItLike=Zoh-ee\r\n[Sound]\r\nNarrationVolume=55\r\nEffectsVolume=250\r\n");
+  EXPECT_EQ(book::ChildName("fete.INI"), "Zoë");
+  EXPECT_EQ(book::SpokenChildName("fete.INI"), "Zoh-ee");
+  book::SoundChoices sound = book::CurrentSoundChoices("fete.INI");
+  EXPECT_EQ(sound.narrationVolume, 55);
+  EXPECT_EQ(sound.effectsVolume, 100) << "clamped";
+  EXPECT_FALSE(sound.mute);
+  // A name spoilt by hand is not shown on the pages: the built-in one is.
+  Write("storyloom.INI", "[Child]\r\nName=R2D2\r\n[Sound]\r\nNarrationVolume=loud\r\nMute=1\r\n");
+  EXPECT_EQ(book::ChildName("fete.INI"), kChildName);
+  EXPECT_EQ(book::SpokenChildName("fete.INI"), kChildName);
+  sound = book::CurrentSoundChoices("fete.INI");
+  EXPECT_EQ(sound.narrationVolume, 100);
+  EXPECT_TRUE(sound.mute);
+}
+
+TEST(ChildNames, LettersOfAnyLanguageWithBlanksHyphensAndApostrophesAreNames) {
+  for (const char* name : {"Mia", "Zoë", "José", "Anne-Marie", "O'Neil", "O\u2019Neil", "Mary Jane",
+                           "Σοφία", "Ярослава", "Abcdefghijklmnopqrstuvwxyzabcd"})
+    EXPECT_EQ(book::ChildNameProblem(name), "") << name;
+}
+
+TEST(ChildNames, WhatIsNotANameIsRefusedWithItsReason) {
+  const struct {
+    std::string name;
+    std::string why;
+  } cases[] = {
+      {"", "cannot be empty"},
+      {"Abcdefghijklmnopqrstuvwxyzabcde", "at most 30 characters long; this one has 31"},
+      {"Zoëzoëzoëzoëzoëzoëzoëzoëzoëzoëz", "this one has 31"},
+      {"Mia\nRose", "control characters"},
+      {std::string("Mia\x01"), "control characters"},
+      {"Mi\u202Ea", "control characters"},  // shown reversed after the override
+      {"-'-", "at least one letter"},
+      {"R2D2", "only letters"},
+      {"../../etc", "only letters"},
+      {"Mia.", "only letters"},
+      {"\xC3(", "not text"},
+      {"Σοφία Яна", "cannot be printed together"},
+  };
+  for (const auto& c : cases) {
+    const std::string problem = book::ChildNameProblem(c.name);
+    EXPECT_NE(problem.find(c.why), std::string::npos) << "\"" << c.name << "\" gave: " << problem;
+  }
+  EXPECT_EQ(book::TrimmedName("  Mia \t"), "Mia");
+  EXPECT_EQ(book::TrimmedName("Zoe\u0308"), "Zoë") << "a letter and its accent become one letter";
+  EXPECT_EQ(book::WithChildName("{child} and {child}'s", "Mia"), "Mia and Mia's");
+  EXPECT_EQ(book::WithChildName("{child}", "{child}"), "{child}") << "a name is put in once";
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "books/common/Kidlt.h"
-#include "tools/kidlt/KidltCommands.h"
+#include "family/Kidlt.h"
+#include "family/KidltCommands.h"
 
 namespace {
 

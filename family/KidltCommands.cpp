@@ -1,8 +1,8 @@
-#include "tools/kidlt/KidltCommands.h"
+#include "family/KidltCommands.h"
 
 #include <ostream>
 
-#include "books/common/Kidlt.h"
+#include "family/Kidlt.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/report/TextCodePage.h"
 
@@ -191,6 +191,14 @@ int RemoveNames(const std::string& file, const std::vector<std::string>& names, 
   }
   KIDLT.Close();
   return result;
+}
+
+int RenameName(const std::string& file, const std::string& from, const std::string& to, std::ostream& out,
+               std::ostream& err) {
+  if (Trim(from) == Trim(to)) return kExitOk;
+  const int added = AddNames(file, {to}, out, err);
+  if (added != kExitOk) return added;
+  return RemoveNames(file, {from}, out, err);
 }
 
 int RebuildKey(const std::string& file, std::ostream& out, std::ostream& err) {

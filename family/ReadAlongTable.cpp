@@ -1,4 +1,4 @@
-#include "books/common/ReadAlongTable.h"
+#include "family/ReadAlongTable.h"
 
 #include <algorithm>
 #include <cctype>

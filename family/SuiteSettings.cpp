@@ -1,6 +1,9 @@
-#include "books/common/SuiteSettings.h"
+#include "family/SuiteSettings.h"
 
 #include <strings.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 #include "runtime/data/Ini.h"
 #include "runtime/report/LocalePaper.h"
@@ -22,6 +25,26 @@ std::string SuiteSetting(const std::string& section, const std::string& key, con
     if (own != kUnset) return own;
   }
   return wdrt::GetIni(section, key, fallback, kSuiteSettingsFile);
+}
+
+bool KioskChosen(const std::string& bookIniFile) { return SuiteSetting("Kiosk", "Enabled", "0", bookIniFile) == "1"; }
+
+bool ReadAlongChosen(const std::string& bookIniFile) {
+  return SuiteSetting("ReadAlong", "Enabled", "1", bookIniFile) != "0";
+}
+
+SoundChoices CurrentSoundChoices(const std::string& bookIniFile) {
+  const auto volume = [&](const char* key) {
+    const std::string text = SuiteSetting("Sound", key, "100", bookIniFile);
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    return end == text.c_str() ? 100 : static_cast<int>(std::clamp(value, 0L, 100L));
+  };
+  SoundChoices choices;
+  choices.narrationVolume = volume("NarrationVolume");
+  choices.effectsVolume = volume("EffectsVolume");
+  choices.mute = SuiteSetting("Sound", "Mute", "0", bookIniFile) == "1";
+  return choices;
 }
 
 int BookletPaper(bool forPdf, const std::string& bookIniFile) {

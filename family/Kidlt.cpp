@@ -1,4 +1,4 @@
-#include "books/common/Kidlt.h"
+#include "family/Kidlt.h"
 
 namespace {
 

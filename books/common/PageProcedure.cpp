@@ -5,9 +5,9 @@
 
 #include "books/common/BookGlobals.h"
 #include "books/common/BookWindow.h"
+#include "books/common/ReadAlong.h"
 #include "family/Child.h"
 #include "family/NameVoice.h"
-#include "books/common/ReadAlong.h"
 #include "family/ReadAlongTable.h"
 #include "family/SuiteSettings.h"
 #include "pvmedia/PvMediaAPI.h"

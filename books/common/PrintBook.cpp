@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "books/common/BookGlobals.h"
-#include "books/common/BookletReport.h"
 #include "books/common/BookWindow.h"
+#include "books/common/BookletReport.h"
+#include "books/common/PrintSelection.h"
 #include "family/Child.h"
 #include "family/Kidlt.h"
-#include "books/common/PrintSelection.h"
 #include "family/SuiteSettings.h"
 #include "framework/CheckOpen.h"
 #include "framework/StandardWarning.h"

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "family/Child.h"
 #include "books/fete/FeteReport.h"
+#include "family/Child.h"
 
 namespace {
 

@@ -157,20 +157,25 @@ bool FlashComponent::LoadMovie(const QString& file) {
   if (alignMode_ != 0) options.addQueryItem("salign", AlignName(alignMode_));
   if (background_ >= 0) options.addQueryItem("backgroundColor", QString("#%1").arg(background_ & 0xFFFFFF, 6, 16, QChar('0')));
   options.addQueryItem("loop", loop_ ? "1" : "0");
+  const QString load = QString::number(++loads_);
+  options.addQueryItem("load", load);
   QUrl page(QString("http://127.0.0.1:%1/").arg(server_->serverPort()));
   page.setQuery(options);
   view_->load(page);
-  // Ready when the player has read the movie's header (or gave up).
+  // Ready when the player of this load (not the page it replaces, which may still answer) has
+  // read the movie's header, or gave up.
+  const QString thisLoad = "window.pvOptions && pvOptions.load === '" + load + "'";
   QEventLoop loop;
   QTimer poll;
   QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
   QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-    const QVariant state = RunScript(view_->page(), "window.pv ? (window.pv.meta ? 4 : (window.pv.error ? -1 : 1)) : 1", 1000);
+    const QVariant state =
+        RunScript(view_->page(), "(" + thisLoad + ") ? (window.pv.meta ? 4 : (window.pv.error ? -1 : 1)) : 1", 1000);
     if (state.toInt() == 4 || state.toInt() == -1) loop.quit();
   });
   poll.start(100);
   loop.exec();
-  readyState_ = Player("pv.meta ? 4 : 1").toInt();
+  readyState_ = Player("(" + thisLoad + ") && pv.meta ? 4 : 1").toInt();
   return readyState_ == 4;
 }
 

@@ -38,6 +38,7 @@ class FlashComponent : public wdrt::OleComponent {
   int alignMode_ = 0;
   int background_ = -1;
   int readyState_ = 0;
+  int loads_ = 0;  // numbers each page load, so that a poll never reads the page being replaced
 };
 
 }  // namespace pvhosted

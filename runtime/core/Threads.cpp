@@ -3,8 +3,10 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <map>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "runtime/core/Journal.h"
 #include "runtime/core/Runtime.h"
@@ -20,7 +22,28 @@ struct Running {
   std::mutex mutex;
   std::condition_variable changed;
   std::set<int> threads;
+  // The threads themselves. One whose procedure has ended is joined at the next Start or at
+  // the program's end, so that it has wholly gone (its thread-local data, Qt's included,
+  // destroyed) before the program's own end destroys what that data refers to.
+  std::map<int, std::thread> handles;
+  std::vector<int> ended;
 };
+
+// Joins the threads whose procedures have ended. Takes and leaves `lock` locked.
+void JoinEnded(Running& running, std::unique_lock<std::mutex>& lock) {
+  std::vector<std::thread> toJoin;
+  for (int number : running.ended) {
+    auto it = running.handles.find(number);
+    if (it == running.handles.end()) continue;
+    toJoin.push_back(std::move(it->second));
+    running.handles.erase(it);
+  }
+  running.ended.clear();
+  lock.unlock();
+  for (std::thread& thread : toJoin)
+    if (thread.joinable()) thread.join();
+  lock.lock();
+}
 
 Running& RunningThreads() {
   static Running* running = new Running;  // never destroyed: threads may outlive main()
@@ -47,7 +70,7 @@ int Start(std::function<void()> procedure, int /*stackBytes*/) {
     running.threads.insert(number);
   }
   JournalLine("start " + std::to_string(number));
-  std::thread([number, procedure = std::move(procedure)] {
+  std::thread thread([number, procedure = std::move(procedure)] {
     threadNumber = number;
     procedure();
     CloseWindowsOfThread(number);
@@ -56,9 +79,14 @@ int Start(std::function<void()> procedure, int /*stackBytes*/) {
     {
       std::lock_guard lock(r.mutex);
       r.threads.erase(number);
+      r.ended.push_back(number);
     }
     r.changed.notify_all();
-  }).detach();
+  });
+  std::unique_lock lock(running.mutex);
+  running.handles.emplace(number, std::move(thread));
+  // A procedure that starts another and ends (a page opening the next) is joined here.
+  if (!running.ended.empty()) JoinEnded(running, lock);
   return number;
 }
 
@@ -66,6 +94,12 @@ int RunningProcedureThreads() {
   Running& running = RunningThreads();
   std::lock_guard lock(running.mutex);
   return static_cast<int>(running.threads.size());
+}
+
+void JoinEndedProcedureThreads() {
+  Running& running = RunningThreads();
+  std::unique_lock lock(running.mutex);
+  JoinEnded(running, lock);
 }
 
 bool WaitForProcedureThreads(int except, std::chrono::milliseconds timeout) {

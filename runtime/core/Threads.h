@@ -25,5 +25,8 @@ int RunningProcedureThreads();
 
 // Waits until no STARTed procedure thread other than `except` is running.
 bool WaitForProcedureThreads(int except, std::chrono::milliseconds timeout);
+// Waits until the threads whose procedures have ended have wholly gone. Not from a procedure
+// thread that is itself ending.
+void JoinEndedProcedureThreads();
 
 }  // namespace wdrt

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
@@ -427,6 +428,20 @@ class Driver {
 
 }  // namespace
 
+namespace {
+
+std::thread& DriverThread() {
+  static std::thread thread;
+  return thread;
+}
+
+std::atomic<bool>& DriverDone() {
+  static std::atomic<bool> done{false};
+  return done;
+}
+
+}  // namespace
+
 std::vector<ScriptStep> ParseScript(const std::string& contents) {
   std::vector<ScriptStep> steps;
   std::istringstream in(contents);
@@ -453,8 +468,22 @@ bool StartScriptDriver() {
   std::stringstream contents;
   contents << in.rdbuf();
   auto steps = ParseScript(contents.str());
-  std::thread([steps = std::move(steps)]() mutable { Driver(std::move(steps)).Run(); }).detach();
+  DriverThread() = std::thread([steps = std::move(steps)]() mutable {
+    Driver(std::move(steps)).Run();
+    DriverDone() = true;
+  });
   return true;
+}
+
+void EndScriptDriver() {
+  std::thread& thread = DriverThread();
+  if (!thread.joinable()) return;
+  // A script that has run out has wholly gone before the program's end; one still waiting for
+  // something is left to the end of the process.
+  if (DriverDone())
+    thread.join();
+  else
+    thread.detach();
 }
 
 }  // namespace wdrt

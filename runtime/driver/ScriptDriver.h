@@ -19,5 +19,7 @@ std::vector<ScriptStep> ParseScript(const std::string& contents);
 
 // Starts the driver thread when WDRT_SCRIPT names a file. Returns false when it does not.
 bool StartScriptDriver();
+// At the program's end: waits for a driver whose script has run out to be wholly gone.
+void EndScriptDriver();
 
 }  // namespace wdrt

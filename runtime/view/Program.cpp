@@ -77,6 +77,10 @@ int RunProgram(int argc, char** argv, std::function<void()> mainProcedure) {
     std::fflush(nullptr);
     std::_Exit(code);
   }
+  // Ended threads still destroy their thread-local data (Qt's among it) as they go: they must
+  // be gone before the program's end destroys what that data refers to.
+  JoinEndedProcedureThreads();
+  EndScriptDriver();
   return code;
 }
 

@@ -11,13 +11,13 @@
 #include <sstream>
 
 #include "ChildName.h"
-#include "books/common/PageProcedure.h"
 #include "books/a/ABook.h"
 #include "books/b/BBook.h"
 #include "books/banners/BannersBook.h"
+#include "books/common/PageProcedure.h"
 #include "books/common/ReadAlongPlan.h"
-#include "family/ReadAlongTable.h"
 #include "books/fete/FeteBook.h"
+#include "family/ReadAlongTable.h"
 
 namespace assetstest {
 namespace {

@@ -6,8 +6,8 @@
 #include <random>
 #include <thread>
 
-#include "framework/CheckOpen.h"
 #include "family/Kidlt.h"
+#include "framework/CheckOpen.h"
 #include "framework/StandardWarning.h"
 #include "runtime/data/ErrorState.h"
 #include "tests/books/KidltRawFile.h"

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "ChildName.h"
-#include "books/common/PageProcedure.h"
 #include "books/common/Frame.h"
 #include "books/common/GrownUpExit.h"
+#include "books/common/PageProcedure.h"
 #include "books/common/ReadAlongPlan.h"
-#include "family/ReadAlongTable.h"
 #include "books/fete/FeteBook.h"
+#include "family/ReadAlongTable.h"
 
 namespace {
 

@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "ChildName.h"
-#include "family/Child.h"
-#include "books/common/PageProcedure.h"
 #include "books/a/ABook.h"
 #include "books/b/BBook.h"
 #include "books/banners/BannersBook.h"
+#include "books/common/PageProcedure.h"
 #include "books/fete/FeteBook.h"
+#include "family/Child.h"
 
 namespace {
 

@@ -64,7 +64,10 @@ TEST(ShellErrors, EachFailureHasItsLineAndOthersShowNothing) {
 class LinkWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("storyloom-links-" + std::to_string(::getpid()));
+    // A folder of each test's own: an opener a test started may still write after it ended.
+    static int tests = 0;
+    folder_ = fs::temp_directory_path() /
+              ("storyloom-links-" + std::to_string(::getpid()) + "-" + std::to_string(++tests));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     recorder_ = (folder_ / "record.sh").string();
@@ -120,7 +123,10 @@ class LinkWindow : public ::testing::Test {
     for (const auto& [name, value] : saved_)
       if (value) ::setenv(name.c_str(), value->c_str(), 1); else ::unsetenv(name.c_str());
     wdrt::SetMessageAnswerer(nullptr);
-    fs::remove_all(folder_);
+    // An opener started by the test may still be writing its record there: try again shortly.
+    std::error_code ec;
+    for (int attempt = 0; attempt < 50 && (fs::remove_all(folder_, ec), ec || fs::exists(folder_)); ++attempt)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
 
   // Makes `number` on `control` the current event, as the window's loop would.

@@ -16,7 +16,6 @@
 #include "runtime/core/Runtime.h"
 #include "runtime/data/Ini.h"
 #include "runtime/dialogs/Message.h"
-#include "runtime/os/Speech.h"
 #include "pvmedia/PvMediaAPI.h"
 
 namespace book {

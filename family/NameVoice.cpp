@@ -70,13 +70,6 @@ std::string FolderFor(const NameVoice& choices, const NameSound& row) {
 
 std::string Stem(const std::string& file) { return fs::path(file).stem().string(); }
 
-std::vector<std::string> SplitAtBlanks(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> words;
-  for (std::string word; in >> word;) words.push_back(word);
-  return words;
-}
-
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path);
   std::stringstream contents;
@@ -92,9 +85,9 @@ bool MakeSound(const NameVoice& choices, const NameSound& row, const std::string
   // The page shows the name; the voice says it as the grown-up spelt it for the voice. A name of
   // several words is timed as its first word.
   std::vector<std::string> written, said;
-  for (const std::string& word : SplitAtBlanks(row.words)) {
+  for (const std::string& word : WordsOfText(row.words)) {
     const bool named = word.find(kChildPlaceholder) != std::string::npos;
-    const std::vector<std::string> parts = SplitAtBlanks(WithChildName(word, choices.name));
+    const std::vector<std::string> parts = WordsOfText(WithChildName(word, choices.name));
     for (std::size_t i = 0; i < parts.size(); ++i) {
       written.push_back(parts[i]);
       said.push_back(!named ? parts[i] : i == 0 ? WithChildName(word, choices.said) : std::string());

@@ -36,6 +36,13 @@ std::vector<std::string> Cells(const std::string& line) {
 
 }  // namespace
 
+std::vector<std::string> WordsOfText(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
 ReadAlongTable ParseReadAlongTable(const std::string& text) {
   ReadAlongTable table;
   std::istringstream in(text);

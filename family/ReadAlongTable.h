@@ -16,6 +16,9 @@ struct TimedWord {
   long endMs = 0;
 };
 
+// The blank-separated words of a text, as the view counts them and the table numbers them.
+std::vector<std::string> WordsOfText(const std::string& text);
+
 // Sound file names in lower case (names are found whatever their case) to their words in order.
 using ReadAlongTable = std::map<std::string, std::vector<TimedWord>>;
 

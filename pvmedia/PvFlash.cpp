@@ -59,7 +59,10 @@ void PvFlash::Stop() {
 }
 std::int32_t PvFlash::CurrentFrame() { return std::atoi(Get("CurrentFrame()").c_str()); }
 std::int32_t PvFlash::FlashCurrentFrame() { return CurrentFrame(); }
-void PvFlash::Reload() { Load(CURRENTPATH, 0, 1); }
+void PvFlash::Reload() {
+  const std::string path = CURRENTPATH;  // Load assigns CURRENTPATH while it reads the path
+  Load(path, 0, 1);
+}
 
 void PvFlash::Navigate(std::uint8_t action, std::int32_t frames) {
   const std::int32_t current = CurrentFrame();

@@ -116,7 +116,10 @@ void PvHtmlEditor::PrintMe() { PrintMe(0); }
 void PvHtmlEditor::PrintMe(std::uint8_t withDialog) {
   if (EnsureControl()) Call(withDialog == 1 ? "PrintDocument(1)" : "PrintDocument(0)");
 }
-void PvHtmlEditor::Reload() { Load(CURRENTPATH, 0, 1, 0, 0); }
+void PvHtmlEditor::Reload() {
+  const std::string path = CURRENTPATH;  // Load assigns CURRENTPATH while it reads the path
+  Load(path, 0, 1, 0, 0);
+}
 
 void PvHtmlEditor::Edit(std::int32_t action) {
   const std::string call = PvHtmlEditorCommand(action);

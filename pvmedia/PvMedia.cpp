@@ -64,7 +64,10 @@ void PvMedia::Navigate(std::int32_t seconds) { Set("CurrentPosition", std::to_st
 void PvMedia::ShowAboutBox() {
   if (Type() == "media") Call("AboutBox()");
 }
-void PvMedia::Reload() { Load(CURRENTPATH, 0, 1); }
+void PvMedia::Reload() {
+  const std::string path = CURRENTPATH;  // Load assigns CURRENTPATH while it reads the path
+  Load(path, 0, 1);
+}
 
 std::string PvMedia::GetInfo(std::string_view name) { return Get(std::string(pv::Trim(name))); }
 

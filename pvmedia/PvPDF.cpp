@@ -20,8 +20,9 @@ std::uint8_t PvPDF::Load(std::string_view path, std::int32_t control, std::uint8
   PvMaster::OCXVersion("pdf");
   if (PDF4SUPPORTED == 0 && PDF5SUPPORTED == 0) return 0;
   OBJECTTYPE = "pdf";
-  CURRENTPATH = pv::Cut(pv::TrimRight(path), 1023);
-  LASTLOADEDDOCUMENT = pv::Cut(path, 255);
+  const std::string given(path);  // `path` may be CURRENTPATH itself, assigned next
+  CURRENTPATH = pv::Cut(pv::TrimRight(given), 1023);
+  LASTLOADEDDOCUMENT = pv::Cut(given, 255);
   if (DONTVERIFYPATH == 1)
     DONTVERIFYPATH = 0;
   else
@@ -93,5 +94,6 @@ void PvPDF::Update() {
 std::uint8_t PvPDF::Reload() {
   DbgMsg("PvPDF::Reload - reloading " + LASTLOADEDDOCUMENT, 0, 0, 0, 1);
   DONTVERIFYPATH = 1;
-  return Load(CURRENTPATH, 0, 1);
+  const std::string path = CURRENTPATH;  // Load assigns CURRENTPATH while it reads the path
+  return Load(path, 0, 1);
 }

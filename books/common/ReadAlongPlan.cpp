@@ -1,7 +1,6 @@
 #include "books/common/ReadAlongPlan.h"
 
 #include <cctype>
-#include <sstream>
 
 namespace book {
 namespace {
@@ -18,13 +17,6 @@ std::vector<int> Candidates(const PageDef& page, int pressed) {
 }
 
 }  // namespace
-
-std::vector<std::string> WordsOfText(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> words;
-  for (std::string word; in >> word;) words.push_back(word);
-  return words;
-}
 
 std::string ComparableWord(const std::string& word) {
   std::string out;

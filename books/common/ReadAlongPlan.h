@@ -18,9 +18,6 @@ struct LitWord {
   friend bool operator==(const LitWord&, const LitWord&) = default;
 };
 
-// The blank-separated words of a text, as the view counts them.
-std::vector<std::string> WordsOfText(const std::string& text);
-
 // A word reduced for comparison: letters and digits in lower case ("Look," and "look" match).
 std::string ComparableWord(const std::string& word);
 

@@ -76,6 +76,18 @@ bool EditorComponent::LoadAndWait(const QUrl& url, const QString& html) {
   return finished;
 }
 
+// A document still loading (the engine's first start on a busy machine can outlast the wait
+// at creation) is waited for again before it is read or edited.
+bool EditorComponent::WaitForDocument() {
+  if (readyState_ == 4) return true;
+  QEventLoop loop;
+  auto connection = QObject::connect(view_, &QWebEngineView::loadFinished, &loop, [&](bool) { loop.quit(); });
+  QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
+  if (readyState_ != 4) loop.exec();
+  QObject::disconnect(connection);
+  return readyState_ == 4;
+}
+
 QString EditorComponent::Script(const QString& script) { return RunScript(view_->page(), script).toString(); }
 
 std::string EditorComponent::Call(const std::string& name, const std::vector<std::string>& arguments) {
@@ -90,9 +102,11 @@ std::string EditorComponent::Call(const std::string& name, const std::vector<std
     path_.clear();
     return LoadAndWait({}, kEmptyDocument) ? "1" : "0";
   }
+  WaitForDocument();
   if (name == "SaveDocument") {
     QFile file(Q(Arg(arguments, 0)));
     const QString html = Script("'<!DOCTYPE html>\\n' + document.documentElement.outerHTML");
+    if (html.isEmpty()) return "0";  // the engine did not answer: an empty file would lose the document
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return "0";
     if (file.write(html.toUtf8()) < 0) return "0";
     path_ = file.fileName();

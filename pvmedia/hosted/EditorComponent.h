@@ -22,6 +22,8 @@ class EditorComponent : public wdrt::OleComponent {
  private:
   // Loads and waits until the page is ready for editing (bounded).
   bool LoadAndWait(const QUrl& url, const QString& html);
+  // Waits (bounded) for a load still under way; true when the document is there.
+  bool WaitForDocument();
   QString Script(const QString& script);
   std::string ExecCommand(const std::vector<std::string>& arguments);
   bool Print(bool withDialog);

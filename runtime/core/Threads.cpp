@@ -1,6 +1,7 @@
 #include "runtime/core/Threads.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <condition_variable>
 #include <mutex>
 #include <map>
@@ -70,6 +71,17 @@ int Start(std::function<void()> procedure, int /*stackBytes*/) {
     running.threads.insert(number);
   }
   JournalLine("start " + std::to_string(number));
+  // A process that ends without RunProgram's end (a test program) still lets its threads go
+  // properly: the ended ones are joined, the others left to run out.
+  static const bool atExit = std::atexit([] {
+    Running& r = RunningThreads();
+    std::unique_lock lock(r.mutex);
+    JoinEnded(r, lock);
+    for (auto& [n, t] : r.handles)
+      if (t.joinable()) t.detach();
+    r.handles.clear();
+  }) == 0;
+  (void)atExit;
   std::thread thread([number, procedure = std::move(procedure)] {
     threadNumber = number;
     procedure();

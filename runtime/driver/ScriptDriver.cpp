@@ -359,7 +359,8 @@ class Driver {
       if (key == 0) { reason = "unknown key"; return false; }
       const int milliseconds = index + 1 < step.words.size() ? std::atoi(step.words[index + 1].c_str()) : 0;
       if (milliseconds <= 0) { reason = "hold needs a time in milliseconds"; return false; }
-      bool ok = view && view->HoldKey(window, key, milliseconds);
+      // A window just opened may not be on the screen yet: the hold starts once it is.
+      bool ok = view && Within([&] { return view->HoldKey(window, key, milliseconds); });
       if (!ok) reason = "key cannot be held";
       return ok;
     }

@@ -15,8 +15,8 @@ namespace {
 
 bool HaveFonts() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
-// The font the players resolve for the spec: the same face (or its stand-in), its em the spec's
-// height in page units.
+// The font the players resolve for a font record: the same face (or its stand-in), its em the
+// record's height in page units.
 QFont FontOf(const WmfFontSpec& spec) {
   WmfFont f;
   f.face = QString::fromStdString(spec.face);

@@ -71,6 +71,8 @@ class Previewer {
     texts_ = ReadPreviewTexts(call_.useDefaultIni || call_.iniFile.empty() ? "RPVWRPTS.INI" : call_.iniFile);
     helpFile_ = call_.helpFileFromIni || call_.helpFile.empty() ? texts_.helpFile : call_.helpFile;
     helpContext_ = call_.helpContextFromIni || call_.helpContext.empty() ? texts_.helpContext : call_.helpContext;
+    // Without help of the caller's own, F1 opens the help book's page about printing.
+    if (helpFile_.empty() && helpContext_.empty()) helpContext_ = "printing";
     WindowDef def = PreviewWindowDef(texts_);
     if (call_.options & (OptionNoIcon | OptionNoExit)) def.icon.clear();
     if (call_.options & OptionNoExit) def.controls[CLOSE - 1].hidden = true;

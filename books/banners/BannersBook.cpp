@@ -101,7 +101,7 @@ book::BookDef MakeBannersBook() {
       QuestionPage(9, "quest1", MakeRgb(255, 0, 0), 317, 208, 8, {
           Row(Next, "?NEXT", "Next", "", {184, 172, 133, 36}, "", 10),
           Styled(Row(Answer, "?PVHIDDENLOAD", "Red and White", "REDWHITE.jpg", {6, 52, 100, 108}, "WNrdwhtF.mp3"), {.color = kYellow}),
-          Styled(Row(Answer, "?PVHIDDENLOAD:5", "Red,White and Blue", "RWB.jpg", {109, 52, 100, 108}, "WYRDWBLF.mp3"), {.color = kYellow}),
+          Styled(Row(Answer, "?PVHIDDENLOAD:5", "Red,White and Blue", "RWB.jpg", {109, 52, 100, 108}, "WYRDWBLF.mp3"), {.color = kYellow, .right = true}),
           // Shows a blue "12" but plays an empty name, so pressing it only stops the sound.
           Styled(Row(MediaPlay, "?PVHIDDENLOAD:7", "12", "", {0, 168, 40, 40}, ""), {.color = kBlue}),
           Styled(Row(Answer, "?PVHIDDENLOAD:6", "Red and Blue", "REDBLUE.jpg", {213, 52, 100, 108}, "WNredblF.mp3"), {.color = kYellow}),
@@ -113,7 +113,7 @@ book::BookDef MakeBannersBook() {
           Row(Next, "?NEXT", "Next", "", {190, 163, 126, 45}, "", 11),
           Styled(Row(Answer, "?PVHIDDENLOAD", "20", "", {60, 91, 52, 40}, "WN20F.mp3"), {.color = kBlue}),
           Styled(Row(Answer, "?PVHIDDENLOAD:5", "10", "", {135, 91, 52, 40}, "WN10F.mp3"), {.color = kBlue}),
-          Styled(Row(Answer, "?PVHIDDENLOAD:6", "50", "", {212, 91, 52, 40}, "WY50F.mp3"), {.color = kBlue}),
+          Styled(Row(Answer, "?PVHIDDENLOAD:6", "50", "", {212, 91, 52, 40}, "WY50F.mp3"), {.color = kBlue, .right = true}),
           Row(Sentence, "?PVHIDDENLOAD:2", "How  many  stars  are  on  our  flag?", "", {48, 3, 232, 41}, "SHstarsF.mp3"),
           Row(Picture, "?IMAGE1", "", "starsF.jpg", {-1, -1, 318, 209}),
           Row(Effect, "?PVHIDDENLOAD:4", "", "", {113, 179, 65, 30}, "deer.mp3"),
@@ -121,11 +121,11 @@ book::BookDef MakeBannersBook() {
       }, {}),
       QuestionPage(11, "quest3", MakeRgb(128, 255, 255), 316, 226, 10, {
           Row(Next, "?NEXT", "The End", "", {181, 189, 133, 32}, "", 2),
-          Row(Answer, "?PVHIDDENLOAD", "", "FreeRel2.jpg", {7, 53, 94, 122}, "WYfredomF.mp3"),
+          Styled(Row(Answer, "?PVHIDDENLOAD", "", "FreeRel2.jpg", {7, 53, 94, 122}, "WYfredomF.mp3"), {.right = true}),
           Row(Answer, "?PVHIDDENLOAD:5", "", "war2.jpg", {215, 53, 94, 122}, "WNwarF.mp3"),
-          Row(Label, "?STRING3", "Freedom", "", {2, 145, 0, 0}),
-          Row(Label, "?STRING1", "War", "", {236, 146, 52, 30}),
-          Row(Label, "?STRING2", "Sadness", "", {113, 147, 0, 0}),
+          Row(Label, "?STRING3", "Freedom", "", {11, 143, 86, 30}),
+          Row(Label, "?STRING1", "War", "", {219, 143, 86, 30}),
+          Row(Label, "?STRING2", "Sadness", "", {120, 143, 86, 30}),
           Row(Answer, "?PVHIDDENLOAD:6", "", "sad2.jpg", {116, 53, 94, 122}, "WNsadF.mp3"),
           Row(Sentence, "?PVHIDDENLOAD:2", "What  does  our  flag  stand  for?", "", {42, 5, 234, 38}, "SWstandF.mp3"),
           Row(Effect, "?PVHIDDENLOAD:4", "", "", {121, 184, 57, 20}, "Cow.mp3"),

@@ -62,6 +62,7 @@ PageControl Styled(PageControl c, Look look) {
   c.color = look.color;
   c.tip = std::move(look.tip);
   c.face = std::move(look.face);
+  c.right = look.right;
   return c;
 }
 

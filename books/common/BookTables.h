@@ -41,6 +41,7 @@ struct PageControl {
   wdrt::Rgb color = wdrt::kColorNone;
   std::string tip;
   std::string face;
+  bool right = false;   // Role::Answer: the right answer of its question
 };
 
 struct PageDef {
@@ -126,6 +127,7 @@ struct Look {
   wdrt::Rgb color = wdrt::kColorNone;
   std::string tip = "";
   std::string face = "";
+  bool right = false;
 };
 PageControl Styled(PageControl c, Look look);
 

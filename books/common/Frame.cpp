@@ -1,5 +1,7 @@
 #include "books/common/Frame.h"
 
+#include <algorithm>
+
 #include "books/common/BookGlobals.h"
 #include "books/common/BookWindow.h"
 #include "books/common/Cover.h"
@@ -139,7 +141,12 @@ wdrt::WindowDef FrameWindow(const BookDef& book, bool kiosk) {
   def.fullScreen = kiosk;
   def.module = ModuleName(book.program, 3);
   def.title = book.frameTitle;
+  // The frame's area is made to hold its largest page whole (the question pages are taller).
   def.size = {0, 0, book.frameWidth, book.frameHeight};
+  for (const PageDef& page : book.pages) {
+    def.size.width = std::max(def.size.width, page.width);
+    def.size.height = std::max(def.size.height, page.height);
+  }
   def.picture = FramePictureForChild(book, ChildName(book.iniFile));
   def.icon = "storyloom.png";
   def.font = {"MS Sans Serif", 8, false, wdrt::kColorNone};
@@ -172,6 +179,7 @@ wdrt::WindowDef FrameWindow(const BookDef& book, bool kiosk) {
       c.icon = "ICON:Exit";
       c.font = {"Arial", 10, true, wdrt::kColorNone};
       c.action = StdAction::CloseWindow;
+      c.hidden = kiosk;  // only a grown-up leaves, with the held keys and the sum
     } else {
       c.font = {"Arial", 14, true, kPageButtonGreen};
     }

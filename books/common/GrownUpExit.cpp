@@ -9,6 +9,7 @@
 #include "runtime/core/Journal.h"
 #include "runtime/core/Keys.h"
 #include "runtime/core/Runtime.h"
+#include "runtime/dialogs/Message.h"
 
 namespace book {
 namespace {
@@ -110,6 +111,9 @@ bool AskGrownUp(const std::string& purpose) {
     wdrt::DefaultHandling(window, event);
   }
   wdrt::JournalLine(purpose + (right ? " right" : " wrong"));
+  // A wrong sum is told before the question goes, so that a grown-up knows to try again.
+  if (!right && event.number == wdrt::EventAccepted && event.control == kOkControl)
+    wdrt::Message("Not quite. Try again.", "For grown-ups", wdrt::IconExclamation, wdrt::ButtonOk, wdrt::ButtonOk);
   wdrt::Close(window);
   return right;
 }

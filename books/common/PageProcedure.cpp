@@ -57,6 +57,7 @@ wdrt::ControlDef ControlOf(const BookDef& book, const PageControl& row) {
     case Role::MediaPlay:
       if (row.text.empty()) c.icon = row.picture.empty() ? "PvMedPlay.gif" : row.picture;
       c.tip = "Play";
+      c.flat = true;  // a small play mark over the picture, not a box
       break;
     case Role::ExtraLine:
       c.tip = "Play";
@@ -117,6 +118,9 @@ class PageController : public BookWindow {
     const PageControl& row = page_.controls[control - 1];
     if (PlaysSound(row.role)) {
       UpdateComponents();
+      // An answer shows at once whether it is right, before its spoken reply.
+      if (row.role == Role::Answer)
+        wdrt::SetProp(window, control, wdrt::PropAnswerReply, (++replies_ << 1) | (row.right ? 1 : 0));
       PvMediaAPI& sound = *sounds_[control];
       readAlong_.End();
       lastResult_ = sound.Stop();
@@ -161,6 +165,7 @@ class PageController : public BookWindow {
   ReadAlong readAlong_;
   std::map<int, std::unique_ptr<PvMediaAPI>> sounds_;
   std::uint8_t lastResult_ = 0;
+  long replies_ = 0;
 };
 
 }  // namespace

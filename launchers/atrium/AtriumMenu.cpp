@@ -61,7 +61,7 @@ class AtriumWindow : public menus::MenuWindow {
     const int level = BeginInit();
     if (level != LevelOk) return level;
     FIRSTFIELD = 18;
-    OpenShaped(MenuWindowDef());
+    OpenShaped(MenuWindowDef(), BookCommand);
     buttons_ = std::make_unique<PICBUTTONCLASS>();
     buttons_->INIT(window, "", 0);
     buttons_->SETLASTCONTROL(kLastPictureButton);
@@ -90,9 +90,9 @@ class AtriumWindow : public menus::MenuWindow {
     if (control == kSnailMail) menus::Htmlreport();
     if (control == menus::kGrownUpsItem) menus::OpenGrownUps();
     const int level = WindowController::OnAccepted();
-    const std::string command = BookCommand(control);
-    if (!command.empty()) {
-      wdrt::Run(command, false);  // a book that is missing is passed over without a word
+    for (const BookButton& book : kBooks) {
+      if (book.control != control) continue;
+      StartBook(book.command, book.tip);
       Reset(1);
     }
     return level;

@@ -2,8 +2,15 @@
 
 #include "launchers/common/MenuGlobals.h"
 #include "runtime/core/Runtime.h"
+#include "runtime/dialogs/Message.h"
+#include "runtime/os/Process.h"
 
 namespace menus {
+namespace {
+
+constexpr char kNotInstalled[] = "Not installed yet";
+
+}  // namespace
 
 int MenuWindow::BeginInit() {
   MenuGlobals& g = Globals();
@@ -19,10 +26,18 @@ int MenuWindow::BeginInit() {
   return LevelOk;
 }
 
-void MenuWindow::OpenShaped(const wdrt::WindowDef& def) {
+void MenuWindow::OpenShaped(wdrt::WindowDef def, const std::function<std::string(int)>& commandOf) {
+  std::vector<int> missing;
+  for (wdrt::ControlDef& c : def.controls) {
+    const std::string command = commandOf(c.number);
+    if (command.empty() || wdrt::CanRun(command)) continue;
+    c.tip = kNotInstalled;
+    missing.push_back(c.number);
+  }
   window = wdrt::Open(def);
   OPENED = 1;
   wdrt::SetProp(window, 0, kPropShaping, 1);
+  for (int control : missing) wdrt::SetProp(window, control, wdrt::PropDimmed, 1);
 }
 
 void MenuWindow::AddLinks(const std::vector<std::pair<int, std::string>>& rows) {
@@ -66,6 +81,12 @@ int MenuWindow::Kill() {
   if (level != LevelOk) return level;
   Globals().errors.PopProcedure();
   return LevelOk;
+}
+
+void MenuWindow::StartBook(const std::string& command, const std::string& name) {
+  if (wdrt::Run(command, false)) return;
+  wdrt::Message(std::string(kNotInstalled) + ": \"" + name + "\" is not on this computer.", "Storyloom",
+                wdrt::IconAsterisk, wdrt::ButtonOk, wdrt::ButtonOk);
 }
 
 wdrt::WindowRegion RoundedMenuShape(int width, int height) {

@@ -3,6 +3,7 @@
 // the window's own handling, and Kill. Lives on the menu's thread.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,10 +44,14 @@ class MenuWindow : public WindowController {
   // Pushes the procedure name, takes the program's request, runs the base Init and, when it
   // succeeds, clears the program's request and response and attaches the toolbar relay.
   int BeginInit();
-  // Opens the window, marked as being shaped until OnOpen.
-  void OpenShaped(const wdrt::WindowDef& def);
+  // Opens the window, marked as being shaped until OnOpen. The buttons of books whose program
+  // is not installed (`commandOf` gives a control's command, empty for other controls) carry
+  // the tip "Not installed yet" and are drawn dimmed.
+  void OpenShaped(wdrt::WindowDef def, const std::function<std::string(int)>& commandOf);
   // The links, in the order given, with the defaults the menus use.
   void AddLinks(const std::vector<std::pair<int, std::string>>& links);
+  // Starts a book; one that is not installed is told, by name, in a message.
+  void StartBook(const std::string& command, const std::string& name);
   // The window's region from its width and height; and its caption once shaped.
   virtual wdrt::WindowRegion Shape(int width, int height) const = 0;
   virtual std::string Caption() const = 0;

@@ -44,7 +44,7 @@ class LettersWindow : public menus::MenuWindow {
     const int level = BeginInit();
     if (level != LevelOk) return level;
     FIRSTFIELD = 1;
-    OpenShaped(MenuWindowDef());
+    OpenShaped(MenuWindowDef(), LetterCommand);
     links.Init(0, true);
     AddLinks({{4, SitePage("")},
               {6, SitePage("resources.htm")},
@@ -68,7 +68,8 @@ class LettersWindow : public menus::MenuWindow {
     const int level = WindowController::OnAccepted();
     const std::string command = LetterCommand(control);
     if (!command.empty()) {
-      wdrt::Run(command, false);  // a letter whose book is missing is passed over without a word
+      const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(command[0])));
+      StartBook(command, std::string("The letter ") + letter + " book");
       Reset(1);
     }
     return level;

@@ -13,7 +13,7 @@
 namespace pvhosted {
 namespace {
 
-constexpr int kLoadTimeoutMs = 15000;
+constexpr int kLoadTimeoutMs = 30000;  // the engine's first start on a busy machine
 constexpr int kPrintTimeoutMs = 60000;
 // Every loaded document is edited, and remembers the code of the last key pressed in it.
 const QString kReadyScript =

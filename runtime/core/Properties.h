@@ -71,6 +71,11 @@ enum Property : int {
   // The word of a button's text shown lit up while it is read aloud: its number among the
   // blank-separated words, from 1; 0 for none; kReadEveryWord for all of them at once.
   PropReadWord = 31996,
+  // A button drawn dimmed that still takes presses (what it starts is not there).
+  PropDimmed = 31997,
+  // An answer's reply shown on it: a number that grows with every press, times two, plus 1 for
+  // a right answer (a ring) or 0 for a wrong one (a short shake); 0 for none yet.
+  PropAnswerReply = 31998,
 };
 
 inline constexpr long kReadEveryWord = -1;

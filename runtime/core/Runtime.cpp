@@ -433,6 +433,22 @@ void SetProp(const WindowPtr& window, int control, int prop, long value) {
       Notify(window, control);
       return;
     }
+    case PropDimmed:
+    case PropAnswerReply: {
+      // Properties the view shows: it hears of each change.
+      long before = 0;
+      window->Update(control, [&](ControlState& c) {
+        before = c.props[prop];
+        c.props[prop] = value;
+      });
+      if (before == value) return;
+      // Journalled here, on the pressing thread, so that the line comes before whatever the
+      // press does next (its spoken reply).
+      if (prop == PropAnswerReply && value != 0)
+        JournalLine("answer-reply " + std::to_string(control) + ((value & 1) != 0 ? " ring" : " shake"));
+      Notify(window, control);
+      return;
+    }
     default:
       window->Update(control, [&](ControlState& c) { c.props[prop] = value; });
       return;

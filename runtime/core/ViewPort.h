@@ -73,11 +73,19 @@ class ViewPort {
   // Carries out a system command (WindowShape.h) on a top-level window; must not block.
   virtual void SysCommand(const WindowPtr&, int) {}
   // True when the whole window lies on the screen's available area and, for a child window,
-  // inside its frame's child-window area with no scroll bar showing; else `why` says why not.
-  virtual bool WhollyVisible(const WindowPtr& /*window*/, std::string& why) {
+  // inside its frame's child-window area with no scroll bar showing and, when `fillPercent` is
+  // not 0, filling at least that share of the area's height or width, whichever limits; else
+  // `why` says why not.
+  virtual bool WhollyVisible(const WindowPtr& /*window*/, int /*fillPercent*/, std::string& why) {
     why = "no view";
     return false;
   }
+  // Where a window's controls and their texts are on the screen, one line each, in pixels of
+  // the window's surface: `surface <width> <height> <design width> <design height>`, then
+  // `control <number> <type> <x> <y> <w> <h> <text x> <y> <w> <h> <style> "<picture>" "<text>"`
+  // (text box 0 0 0 0 without a text; style plain, hotspot or label). nullopt while the window
+  // is not shown.
+  virtual std::optional<std::string> Layout(const WindowPtr&) { return std::nullopt; }
 };
 
 void SetViewPort(ViewPort* view);

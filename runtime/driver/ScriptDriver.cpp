@@ -252,11 +252,15 @@ class Driver {
       if (step.words.size() < 2) { reason = "wait-window needs a title"; return false; }
       const std::string title = step.words[1];
       const int count = step.words.size() > 2 ? std::atoi(step.words[2].c_str()) : 1;
+      // Windows of exactly that title count; when there are none, those whose title begins
+      // with it ("Report Preview" for "Report Preview   [queue on uri]").
       bool ok = Within([&] {
-        int open = 0;
-        for (const WindowPtr& w : OpenWindows())
-          if (w->Title() == title) ++open;
-        return open >= count;
+        int exact = 0, starting = 0;
+        for (const WindowPtr& w : OpenWindows()) {
+          if (w->Title() == title) ++exact;
+          else if (w->Title().rfind(title, 0) == 0) ++starting;
+        }
+        return (exact > 0 ? exact : starting) >= count;
       });
       if (!ok) reason = "fewer than " + std::to_string(count) + " windows \"" + title + "\" open";
       return ok;
@@ -360,9 +364,26 @@ class Driver {
       if (!ok) reason = "key cannot be held";
       return ok;
     }
+    if (verb == "layout") {
+      // `layout <window> <file>`: writes where the window's controls and texts are.
+      if (index >= step.words.size()) { reason = "layout needs a file"; return false; }
+      std::optional<std::string> layout;
+      bool ok = view && Within([&] { return (layout = view->Layout(window)).has_value(); });
+      if (ok) {
+        std::ofstream out(step.words[index]);
+        out << *layout;
+        ok = static_cast<bool>(out);
+      }
+      if (!ok) reason = "could not write the layout of \"" + window->Title() + "\"";
+      return ok;
+    }
     if (verb == "expect-visible") {
+      // `expect-visible <window> [fills=<percent>]`
+      int fill = 0;
+      for (std::size_t i = index; i < step.words.size(); ++i)
+        if (step.words[i].rfind("fills=", 0) == 0) fill = std::atoi(step.words[i].c_str() + 6);
       std::string why;
-      bool ok = view && Within([&] { return view->WhollyVisible(window, why); });
+      bool ok = view && Within([&] { return view->WhollyVisible(window, fill, why); });
       if (!ok) reason = "window \"" + window->Title() + "\" is not wholly visible: " + why;
       return ok;
     }

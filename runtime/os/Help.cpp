@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "runtime/core/Journal.h"
+#include "runtime/dialogs/HelpBook.h"
 #include "runtime/os/Shell.h"
 
 namespace wdrt {
@@ -33,7 +34,12 @@ std::string FindHelpFile(const std::string& file) {
 long ShowHelp(const std::string& file, const std::string& context) {
   const std::string found = FindHelpFile(file);
   long result = ShellFileNotFound;
-  if (!found.empty()) {
+  if (found.empty() && !HelpBookFolder().empty()) {
+    // Without a help file of its own a window gets the suite's help book, at the page its
+    // context names ("printing" opens "printing.html").
+    OpenHelpBook(context.empty() ? "index.html" : context + ".html");
+    result = 42;
+  } else if (!found.empty()) {
     const bool anchor = !context.empty() && IsHtml(found);
     result = ShellExecuteA(0, "", anchor ? "file://" + found + "#" + context : found, "", "", 1);
   }

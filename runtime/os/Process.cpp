@@ -148,6 +148,11 @@ bool Spawn(std::vector<std::string> words, const std::string& journalText, bool 
 
 bool Run(const std::string& command, bool wait) { return Spawn(SplitCommand(command), command, wait); }
 
+bool CanRun(const std::string& command) {
+  const std::vector<std::string> words = SplitCommand(command);
+  return !words.empty() && FindProgram(words[0]).has_value();
+}
+
 bool RunArguments(const std::vector<std::string>& arguments, bool wait) {
   std::string text;
   for (const auto& a : arguments) text += (text.empty() ? "" : " ") + a;

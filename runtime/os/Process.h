@@ -20,6 +20,9 @@ void SetHaltHandler(std::function<void(int, const std::string&)> handler);
 // Returns false (quietly) when the program cannot be found or started.
 bool Run(const std::string& command, bool wait = false);
 
+// True when RUN would find the program of `command` (its first word).
+bool CanRun(const std::string& command);
+
 // RUN with an argument list: each argument reaches the program as it is, never through a
 // shell. The program is found as RUN finds it and otherwise in PATH. Journals
 // `run "<arguments joined by blanks>" -> ok|failed`.

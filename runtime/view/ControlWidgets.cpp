@@ -1,6 +1,7 @@
 #include "runtime/view/ControlWidgets.h"
 
 #include <QCheckBox>
+#include <cmath>
 #include <QEnterEvent>
 #include <QFrame>
 #include <QHeaderView>
@@ -11,6 +12,8 @@
 #include <QPainterPath>
 #include <QProgressBar>
 #include <QTableWidget>
+#include <QTextBrowser>
+#include <QUrl>
 
 #include "runtime/core/Runtime.h"
 #include "runtime/view/PictureCache.h"
@@ -74,11 +77,41 @@ void ControlButton::Apply(const ControlState& state, const QFont& font) {
   textColor_ = ToQColor(state.def.font.color);
   background_ = ToQColor(state.def.background);
   auto it = state.props.find(PropButtonStyle);
-  style_ = it == state.props.end() ? ButtonStylePlain : static_cast<int>(it->second);
+  // A flat button lies over the window's picture like a hot spot unless the program says otherwise.
+  style_ = it != state.props.end() ? static_cast<int>(it->second) : state.def.flat ? ButtonStyleHotSpot : ButtonStylePlain;
   auto lit = state.props.find(PropReadWord);
   litWord_ = lit == state.props.end()            ? -1
              : lit->second == kReadEveryWord ? kEveryWordLit
                                              : static_cast<int>(lit->second) - 1;
+  auto dim = state.props.find(PropDimmed);
+  dimmed_ = dim != state.props.end() && dim->second != 0;
+  auto reply = state.props.find(PropAnswerReply);
+  if (reply != state.props.end() && reply->second != reply_) {
+    reply_ = reply->second;
+    ShowReply((reply_ & 1) != 0);
+  }
+  update();
+}
+
+void ControlButton::ShowReply(bool right) {
+  // A ring that opens around a right answer; a short shake of a wrong one.
+  if (replyAnimation_) replyAnimation_->stop();
+  auto* animation = new QVariantAnimation(this);
+  animation->setStartValue(0.0);
+  animation->setEndValue(1.0);
+  animation->setDuration(right ? 700 : 400);
+  connect(animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
+    replyPhase_ = value.toDouble();
+    update();
+  });
+  connect(animation, &QVariantAnimation::finished, this, [this] {
+    replyPhase_ = -1;
+    update();
+  });
+  replyRight_ = right;
+  replyPhase_ = 0;
+  replyAnimation_ = animation;
+  animation->start(QAbstractAnimation::DeleteWhenStopped);
   update();
 }
 
@@ -101,20 +134,70 @@ void ControlButton::leaveEvent(QEvent* event) {
   QAbstractButton::leaveEvent(event);
 }
 
+QRect ControlButton::TextRect() const {
+  QRect textRect = rect().adjusted(4, 2, -4, -2);
+  if (!stateIcon_.isNull() && !text().isEmpty()) textRect.setLeft(height() / 6 + std::min(width(), height()) / 2 + 4);
+  // Texts on picture buttons sit along the bottom so that the picture stays visible.
+  if (!picture_.Pixmap().isNull()) textRect.setTop(textRect.bottom() - textRect.height() / 3);
+  // A button reaching past its window's edge writes its text where it can be seen.
+  if (const QWidget* parent = parentWidget()) textRect &= parent->rect().translated(-pos()).adjusted(4, 2, -4, -2);
+  return textRect;
+}
+
+QColor ControlButton::TextColor() const {
+  QColor color = textColor_.isValid() ? textColor_
+                 : style_ == ButtonStyleHotSpot ? QColor(Qt::white) : QColor(Qt::black);
+  if (dimmed_) color = QColor(120, 120, 120);
+  if (!isEnabled()) color.setAlpha(140);
+  return color;
+}
+
+QFont ControlButton::TextFont() const {
+  QFont capped = font();
+  if (textCap_ > 0 && capped.pixelSize() > textCap_) capped.setPixelSize(textCap_);
+  return capped;
+}
+
+QRect ControlButton::TextBounds() const {
+  const QColor color = TextColor();
+  return LayOutText(TextRect(), text(), TextFont(), style_ == ButtonStyleHotSpot || IsLight(color)).bounds;
+}
+
+int ControlButton::FittedTextPixels() const {
+  const QColor color = TextColor();
+  return LayOutText(TextRect(), text(), TextFont(), style_ == ButtonStyleHotSpot || IsLight(color)).font.pixelSize();
+}
+
+void ControlButton::SetTextCap(int pixels) {
+  if (textCap_ == pixels) return;
+  textCap_ = pixels;
+  update();
+}
+
 void ControlButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-  const QRectF frame = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
-  const qreal radius = std::min(12.0, std::min(frame.width(), frame.height()) / 5.0);
+  const bool replying = replyPhase_ >= 0;
+  // A wrong answer shakes from side to side, less and less.
+  if (replying && !replyRight_)
+    painter.translate(std::sin(replyPhase_ * 6 * M_PI) * width() * 0.05 * (1 - replyPhase_), 0);
+  QRectF frame = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
   const bool hotSpot = style_ == ButtonStyleHotSpot;
+  const QPixmap& picture = picture_.Pixmap();
+  const QColor color = TextColor();
 
   if (!hotSpot) {
-    // A raised button; white texts get a dark background so that they stay legible.
-    // A little of the picture shows through so that the page stays one picture.
-    QColor base = background_.isValid() ? background_
-                  : IsLight(textColor_)  ? QColor(46, 64, 110, 215)
-                                         : QColor(236, 236, 232, 230);
+    // A raised button; white texts get a dark background so that they stay legible. Over a
+    // picture that background hugs the text, so that it hides no more of the picture than
+    // the words do.
+    const bool light = IsLight(textColor_) && !background_.isValid();
+    if (light && picture.isNull() && stateIcon_.isNull() && !text().isEmpty()) {
+      const int pad = std::max(4, TextFont().pixelSize() / 5);
+      frame = QRectF(TextBounds().adjusted(-pad, -pad / 2, pad, pad / 2)) & frame;
+    }
+    QColor base = background_.isValid() ? background_ : light ? QColor(46, 64, 110, 200) : QColor(236, 236, 232, 230);
+    if (dimmed_) base = QColor(190, 190, 190, base.alpha());
     if (isDown()) base = base.darker(125);
     else if (hover_) base = base.lighter(115);
     QLinearGradient gradient(frame.topLeft(), frame.bottomLeft());
@@ -122,42 +205,52 @@ void ControlButton::paintEvent(QPaintEvent*) {
     gradient.setColorAt(1, base.darker(112));
     painter.setPen(QPen(base.darker(160), 1.5));
     painter.setBrush(gradient);
+    const qreal radius = std::min(12.0, std::min(frame.width(), frame.height()) / 5.0);
     painter.drawRoundedRect(frame, radius, radius);
   } else if (isDown() || hover_) {
+    const qreal radius = std::min(12.0, std::min(frame.width(), frame.height()) / 5.0);
     painter.setPen(Qt::NoPen);
     painter.setBrush(isDown() ? QColor(0, 0, 0, 60) : QColor(255, 255, 255, 45));
     painter.drawRoundedRect(frame, radius, radius);
   }
+  const qreal radius = std::min(12.0, std::min(frame.width(), frame.height()) / 5.0);
 
-  const QPixmap& picture = picture_.Pixmap();
   if (!picture.isNull()) {
     const QRectF inner = frame.adjusted(3, 3, -3, -3);
     QPainterPath clip;
     clip.addRoundedRect(inner, radius * 0.8, radius * 0.8);
     painter.save();
     painter.setClipPath(clip);
-    painter.drawPixmap(inner.toRect(), picture);
+    const QRectF shown = ContainRect(picture.size(), inner);
+    if (dimmed_) {
+      // What is not there is shown grey and pale.
+      painter.drawImage(shown, picture.toImage().convertToFormat(QImage::Format_Grayscale8));
+      painter.fillRect(shown, QColor(255, 255, 255, 120));
+    } else {
+      painter.drawPixmap(shown, picture, QRectF(picture.rect()));
+    }
     painter.restore();
   }
 
-  QRect textRect = rect().adjusted(4, 2, -4, -2);
   if (!stateIcon_.isNull()) {
     // An icon alone is centred; with a text it stands at the left and the text beside it.
     const int side = std::min(width(), height()) / 2;
     QRect iconRect((width() - side) / 2, (height() - side) / 2, side, side);
-    if (!text().isEmpty()) {
-      iconRect.moveLeft(height() / 6);
-      textRect.setLeft(iconRect.right() + 4);
-    }
+    if (!text().isEmpty()) iconRect.moveLeft(height() / 6);
     stateIcon_.paint(&painter, iconRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
   }
 
-  if (!text().isEmpty()) {
-    QColor color = textColor_.isValid() ? textColor_ : (hotSpot ? QColor(Qt::white) : QColor(Qt::black));
-    if (!isEnabled()) color.setAlpha(140);
-    // Texts on picture buttons sit along the bottom so that the picture stays visible.
-    if (!picture.isNull()) textRect.setTop(textRect.bottom() - textRect.height() / 3);
-    DrawFittedText(painter, textRect, text(), font(), color, hotSpot || IsLight(color), litWord_);
+  if (!text().isEmpty())
+    DrawFittedText(painter, TextRect(), text(), TextFont(), color, hotSpot || IsLight(color), litWord_);
+
+  if (replying && replyRight_) {
+    // A right answer: a bright ring opens out from the middle and fades.
+    const QPointF centre = QRectF(rect()).center();
+    const double reach = std::min(width(), height()) * (0.2 + 0.28 * replyPhase_);
+    QColor ring(255, 214, 0, int(255 * (1 - replyPhase_ * 0.7)));
+    painter.setPen(QPen(ring, std::max(4.0, std::min(width(), height()) / 14.0)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, reach, reach);
   }
 
   if (hasFocus()) {
@@ -207,9 +300,10 @@ void ControlImage::paintEvent(QPaintEvent*) {
   if (picture.isNull()) return;
   QPainter painter(this);
   // A picture decoded at the control's size is drawn as it is; a larger one is smoothed down.
+  // It fills the control with its proportions kept.
   if (picture.size() != size() * devicePixelRatioF())
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-  painter.drawPixmap(rect(), picture);
+  painter.drawPixmap(QRectF(rect()), picture, CoverSource(picture.size(), size() * devicePixelRatioF()));
 }
 
 ControlLabel::ControlLabel(QWidget* parent) : QWidget(parent) {}
@@ -225,6 +319,8 @@ void ControlLabel::Apply(const ControlState& state, const QFont& font) {
 }
 
 QSize ControlLabel::sizeHint() const { return TextSize(font_, text_); }
+
+QRect ControlLabel::TextBounds() const { return LayOutText(rect(), text_, font_, IsLight(color_)).bounds; }
 
 void ControlLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -309,6 +405,14 @@ QWidget* CreateControlWidget(const WindowPtr& window, const ControlState& state,
       widget = bar;
       break;
     }
+    case TypeRichText: {
+      // A page of HTML: its value is a file to show, or the page itself when it starts with "<".
+      auto* page = new QTextBrowser(parent);
+      page->setOpenLinks(true);
+      page->setOpenExternalLinks(false);
+      widget = page;
+      break;
+    }
     case TypeBox:
     case TypeGroup:
     case TypePanel: {
@@ -367,6 +471,14 @@ void UpdateControlWidget(QWidget* widget, const ControlState& state, const FontD
   } else if (auto* entry = qobject_cast<QLineEdit*>(widget)) {
     entry->setFont(font);
     if (!entry->hasFocus()) entry->setText(QString::fromStdString(state.value));
+  } else if (auto* page = qobject_cast<QTextBrowser*>(widget)) {
+    if (page->property("wdrtShown").toString().toStdString() != state.value) {
+      page->setProperty("wdrtShown", QString::fromStdString(state.value));
+      if (!state.value.empty() && state.value[0] == '<')
+        page->setHtml(QString::fromStdString(state.value));
+      else
+        page->setSource(QUrl::fromLocalFile(QString::fromStdString(state.value)));
+    }
   } else if (auto* progress = qobject_cast<QProgressBar*>(widget)) {
     progress->setValue(std::atoi(state.value.c_str()));
   } else if (auto* list = qobject_cast<QTableWidget*>(widget)) {

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QPixmap>
+#include <QPointer>
+#include <QVariantAnimation>
 #include <QWidget>
 
 #include "runtime/core/Window.h"
@@ -32,6 +34,12 @@ class ControlButton : public QAbstractButton {
   void Apply(const ControlState& state, const QFont& font);
   // Asks for the button's picture at its present size.
   void ShowPicture();
+  // Where its text is drawn: the box of all its ink, in the button's coordinates.
+  QRect TextBounds() const;
+  // The pixel size its text is drawn at, and a cap on it (0: none) so that a row of buttons
+  // can show their texts at one size.
+  int FittedTextPixels() const;
+  void SetTextCap(int pixels);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -40,6 +48,11 @@ class ControlButton : public QAbstractButton {
   void leaveEvent(QEvent* event) override;
 
  private:
+  QRect TextRect() const;
+  QColor TextColor() const;
+  QFont TextFont() const;
+  void ShowReply(bool right);
+
   std::string pictureName_;
   PictureSlot picture_;
   QIcon stateIcon_;
@@ -48,6 +61,12 @@ class ControlButton : public QAbstractButton {
   int style_ = 0;
   int litWord_ = -1;  // the word read aloud now, from 0
   bool hover_ = false;
+  bool dimmed_ = false;
+  int textCap_ = 0;
+  long reply_ = 0;        // the last answer reply shown (PropAnswerReply)
+  double replyPhase_ = -1;  // 0 … 1 while a reply shows, -1 when none does
+  bool replyRight_ = false;
+  QPointer<QVariantAnimation> replyAnimation_;
 };
 
 // A picture that fills its control.
@@ -76,6 +95,8 @@ class ControlLabel : public QWidget {
   explicit ControlLabel(QWidget* parent);
   void Apply(const ControlState& state, const QFont& font);
   QSize sizeHint() const override;
+  // Where its text is drawn, in the label's coordinates.
+  QRect TextBounds() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -48,13 +48,33 @@ QSize FrameSizeAt(const WindowDef& def, const FrameChrome& chrome, double scale)
   return {width, height};
 }
 
+QSize WindowSizeAt(const WindowDef& def, const FrameChrome& chrome, double scale) {
+  const int width = static_cast<int>(std::lround(def.size.width * 1.5 * scale));
+  const int height = static_cast<int>(std::lround(def.size.height * 1.625 * scale));
+  return {width, height + (def.menu.empty() ? 0 : chrome.menuBar)};
+}
+
 double ScaleToFit(const WindowDef& def, const FrameChrome& chrome, QSize available) {
   const QSize room = available - chrome.windowFrame;
-  for (int hundredths = static_cast<int>(kDesignScale * 100); hundredths > kMinScale * 100; --hundredths) {
-    const QSize size = FrameSizeAt(def, chrome, hundredths / 100.0);
-    if (size.width() <= room.width() && size.height() <= room.height()) return hundredths / 100.0;
+  const bool frame = def.kind == WindowKind::Frame;
+  const double largest = frame ? kMaxBookScale : kDesignScale;
+  for (int hundredths = static_cast<int>(largest * 100); hundredths > kMinScale * 100; --hundredths) {
+    const double scale = hundredths / 100.0;
+    const QSize size = frame ? FrameSizeAt(def, chrome, scale) : WindowSizeAt(def, chrome, scale);
+    if (size.width() <= room.width() && size.height() <= room.height()) return scale;
   }
   return kMinScale;
+}
+
+QRect PlaceOnScreen(QRect at, bool resizable, const QRect& available, const FrameChrome& chrome) {
+  const QSize room = available.size() - chrome.windowFrame;
+  if (resizable) at.setSize(at.size().boundedTo(room));
+  const QRect outer = at.adjusted(0, 0, chrome.windowFrame.width(), chrome.windowFrame.height());
+  if (!available.contains(outer)) {
+    at.moveTo(available.x() + std::max(0, (available.width() - outer.width()) / 2),
+              available.y() + std::max(0, (available.height() - outer.height()) / 2));
+  }
+  return at;
 }
 
 }  // namespace wdrt::view

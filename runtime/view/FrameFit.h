@@ -1,10 +1,13 @@
-// How large a frame window opens. Its child-window area holds a child window as large as the
-// frame's designed size, title bar and borders included, under the menu bar and toolbar, so a
-// page (never larger than its frame's design) opens whole, without scroll bars. When the
-// screen's available area cannot hold that at the design scale, the scale of dialog units is
-// lowered for the whole run so that it does. GUI thread only.
+// How large a program's windows open. The scale of dialog units is chosen once, from the
+// screen the program's first window opens on, so that every window of the program shares it:
+// a book's frame (menu bar, toolbar and a child-window area that holds its largest page whole,
+// title bar and borders included) fills the screen's available area as far as its proportions
+// allow; a menu fits the screen without growing past the design scale. Later windows that the
+// scale makes too large for the screen are bounded to it and laid out by their resizers.
+// GUI thread only.
 #pragma once
 
+#include <QRect>
 #include <QSize>
 
 #include "runtime/core/WindowDef.h"
@@ -20,6 +23,9 @@ struct FrameChrome {
 
 // Below this the texts of a page would be too small for a child to read.
 constexpr double kMinScale = 1.0;
+// A book may grow past the design scale to use a large screen; its pictures are made with
+// pixels enough for this.
+constexpr double kMaxBookScale = 4.0;
 
 // The chrome of the current style, measured with throwaway widgets.
 FrameChrome MeasureFrameChrome();
@@ -30,8 +36,17 @@ int ToolbarHeightUnits(const WindowDef& def);
 // The frame's size (menu bar, toolbar and child-window area) at dialog-unit scale `scale`.
 QSize FrameSizeAt(const WindowDef& def, const FrameChrome& chrome, double scale);
 
-// The largest scale, from kMinScale up to kDesignScale in steps of 0.01, at which the frame and
-// its window frame fit into `available`.
+// A top-level window's size at `scale`: its client area and its own menu bar.
+QSize WindowSizeAt(const WindowDef& def, const FrameChrome& chrome, double scale);
+
+// The largest scale, from kMinScale up to kMaxBookScale for a frame and up to kDesignScale for
+// any other window, in steps of 0.01, at which the window and its window frame fit into
+// `available`.
 double ScaleToFit(const WindowDef& def, const FrameChrome& chrome, QSize available);
+
+// Where a top-level window of `size` (without the window manager's frame) goes on a screen
+// whose available area is `available`: bounded to it (when `resizable`), and moved inside it,
+// centred, when it would stick out at `at`.
+QRect PlaceOnScreen(QRect at, bool resizable, const QRect& available, const FrameChrome& chrome);
 
 }  // namespace wdrt::view

@@ -75,8 +75,24 @@ QImage DecodePicture(const QString& path, QSize size) {
   // Read by content, not by extension: some pictures carry names such as ".OZE".
   QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
-  if (!size.isEmpty()) reader.setScaledSize(size);
+  if (!size.isEmpty()) {
+    const QSize natural = reader.size();
+    reader.setScaledSize(natural.isEmpty() ? size : natural.scaled(size, Qt::KeepAspectRatioByExpanding));
+  }
   return reader.read();
+}
+
+QRectF CoverSource(QSizeF picture, QSizeF target) {
+  if (picture.isEmpty() || target.isEmpty()) return QRectF(QPointF(0, 0), picture);
+  const QSizeF shown = target.scaled(picture, Qt::KeepAspectRatio);
+  return QRectF(QPointF((picture.width() - shown.width()) / 2, (picture.height() - shown.height()) / 2), shown);
+}
+
+QRectF ContainRect(QSizeF picture, const QRectF& target) {
+  if (picture.isEmpty() || target.isEmpty()) return target;
+  const QSizeF shown = picture.scaled(target.size(), Qt::KeepAspectRatio);
+  return QRectF(target.x() + (target.width() - shown.width()) / 2, target.y() + (target.height() - shown.height()) / 2,
+                shown.width(), shown.height());
 }
 
 QImage LoadPictureImage(const std::string& name) { return DecodePicture(PicturePath(name), QSize()); }

@@ -39,7 +39,8 @@ class QtView : public QObject, public ViewPort {
   bool Screenshot(const WindowPtr& window, const std::string& file) override;
   bool ResizeByUser(const WindowPtr& window, int widthDlu, int heightDlu) override;
   bool CloseByUser(const WindowPtr& window) override;
-  bool WhollyVisible(const WindowPtr& window, std::string& why) override;
+  bool WhollyVisible(const WindowPtr& window, int fillPercent, std::string& why) override;
+  std::optional<std::string> Layout(const WindowPtr& window) override;
   bool AnswerMessage(int button) override;
   bool Key(const WindowPtr& window, int key) override;
   bool HoldKey(const WindowPtr& window, int key, int milliseconds) override;

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace wdrt::view {
 namespace {
@@ -33,11 +34,15 @@ QStringList WrapLines(const QFontMetrics& metrics, const QString& text, int widt
 bool Fits(const QFont& font, const QString& text, const QRect& rect) {
   QFontMetrics metrics(font);
   const QStringList lines = WrapLines(metrics, text, rect.width());
-  if (lines.size() * metrics.height() > rect.height() + metrics.height() / 8) return false;
+  // Whole lines, descenders included.
+  if (lines.size() * metrics.height() > rect.height()) return false;
   for (const QString& line : lines)
     if (metrics.horizontalAdvance(line) > rect.width()) return false;
   return true;
 }
+
+// The outline drawn around light texts, in pixels, for a font of `pixels`.
+double OutlineWidth(int pixels) { return std::max(2.0, pixels / 9.0); }
 
 }  // namespace
 
@@ -110,38 +115,57 @@ void DrawWordMarker(QPainter& painter, const QFontMetrics& metrics, const QStrin
   painter.restore();
 }
 
+FittedText LayOutText(const QRect& rect, const QString& text, const QFont& font, bool outline) {
+  FittedText laid;
+  if (text.isEmpty()) return laid;
+  // The outline stays inside the rectangle too.
+  const int margin = outline ? static_cast<int>(std::ceil(OutlineWidth(font.pixelSize()) / 2)) : 0;
+  const QRect room = rect.adjusted(margin, margin, -margin, -margin);
+  laid.font = FitFont(font, text, room);
+  laid.outline = outline ? OutlineWidth(laid.font.pixelSize()) : 0;
+  QFontMetrics metrics(laid.font);
+  const QStringList lines = WrapLines(metrics, text, room.width());
+  const int total = static_cast<int>(lines.size()) * metrics.height();
+  int top = room.top() + (room.height() - total) / 2;
+  for (const QString& line : lines) {
+    const int width = metrics.horizontalAdvance(line);
+    const QRect box(room.left() + (room.width() - width) / 2, top, width, metrics.height());
+    laid.lines.push_back({line, box, top + metrics.ascent()});
+    laid.bounds |= box;
+    top += metrics.height();
+  }
+  const int grow = static_cast<int>(std::ceil(laid.outline / 2));
+  laid.bounds.adjust(-grow, -grow, grow, grow);
+  return laid;
+}
+
 void DrawFittedText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
                     const QColor& color, bool outline, int litWord) {
-  if (text.isEmpty()) return;
-  const QFont fitted = FitFont(font, text, rect);
-  QFontMetrics metrics(fitted);
-  const QStringList lines = WrapLines(metrics, text, rect.width());
-  const int total = static_cast<int>(lines.size()) * metrics.height();
-  int y = rect.top() + (rect.height() - total) / 2 + metrics.ascent();
+  const FittedText laid = LayOutText(rect, text, font, outline);
+  if (laid.lines.empty()) return;
+  QFontMetrics metrics(laid.font);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, true);
   int wordsBefore = 0;
-  for (const QString& line : lines) {
-    const int x = rect.left() + (rect.width() - metrics.horizontalAdvance(line)) / 2;
-    const int words = WordsInLine(line);
+  for (const FittedText::Line& line : laid.lines) {
+    const int x = line.box.left();
+    const int words = WordsInLine(line.text);
     if (litWord == kEveryWordLit)
-      for (int nth = 0; nth < words; ++nth) DrawWordMarker(painter, metrics, line, x, y, nth);
+      for (int nth = 0; nth < words; ++nth) DrawWordMarker(painter, metrics, line.text, x, line.baseline, nth);
     else if (litWord >= wordsBefore && litWord < wordsBefore + words)
-      DrawWordMarker(painter, metrics, line, x, y, litWord - wordsBefore);
+      DrawWordMarker(painter, metrics, line.text, x, line.baseline, litWord - wordsBefore);
     wordsBefore += words;
     if (outline) {
       QPainterPath path;
-      path.addText(x, y, fitted, line);
-      QPen pen(QColor(20, 20, 40, 230), std::max(2.0, fitted.pixelSize() / 9.0), Qt::SolidLine, Qt::RoundCap,
-               Qt::RoundJoin);
+      path.addText(x, line.baseline, laid.font, line.text);
+      QPen pen(QColor(20, 20, 40, 230), laid.outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
       painter.strokePath(path, pen);
       painter.fillPath(path, color);
     } else {
-      painter.setFont(fitted);
+      painter.setFont(laid.font);
       painter.setPen(color);
-      painter.drawText(x, y, line);
+      painter.drawText(x, line.baseline, line.text);
     }
-    y += metrics.height();
   }
   painter.restore();
 }

@@ -11,11 +11,10 @@
 namespace wdrt::view {
 
 // A Windows dialog unit is a quarter of the dialog font's average character width and an
-// eighth of its height (6 × 13 px for the classic 8-point face at 96 dpi); the whole suite is
-// drawn kDesignScale times that size so that a page is comfortably large on a 1920 × 1080
-// screen. On a smaller screen the first frame lowers the scale once, before any widget is made
-// (FrameFit.h), so that the frame with its toolbar and a whole page fits: every proportion of
-// the design, texts included, stays as it was.
+// eighth of its height (6 × 13 px for the classic 8-point face at 96 dpi); the suite is designed
+// to be drawn kDesignScale times that size. The program's first window sets the scale once,
+// before any widget is made, from the screen it opens on (FrameFit.h): every proportion of the
+// design, texts included, stays as it was.
 constexpr double kDesignScale = 2.0;
 double Scale();
 void SetScale(double scale);

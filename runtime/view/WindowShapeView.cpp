@@ -61,19 +61,34 @@ void CarryOutSysCommand(QWidget* top, int command) {
   }
 }
 
+QString MenuText(const std::string& text) {
+  std::string shown;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '&') {
+      shown += text[i];
+    } else if (i + 1 < text.size() && text[i + 1] == '&') {
+      shown += "&&";
+      ++i;
+    } else {
+      shown += i + 1 < text.size() && text[i + 1] != ' ' ? "&" : "&&";
+    }
+  }
+  return QString::fromStdString(shown);
+}
+
 void BuildMenuBar(QMenuBar* bar, const WindowPtr& window, std::map<int, QAction*>& actions) {
   QMenu* current = nullptr;
   std::weak_ptr<Window> weak = window;
   for (const ControlState& state : window->Controls()) {
     if (!state.inMenu) continue;
     if (state.def.type == TypeMenu) {
-      current = bar->addMenu(QString::fromStdString(state.text));
+      current = bar->addMenu(MenuText(state.text));
       current->setToolTipsVisible(true);
       current->menuAction()->setToolTip(QString::fromStdString(state.def.tip));
       continue;
     }
     if (!current) continue;
-    QAction* action = current->addAction(QString::fromStdString(state.text));
+    QAction* action = current->addAction(MenuText(state.text));
     action->setToolTip(QString::fromStdString(state.def.tip));
     action->setStatusTip(QString::fromStdString(state.def.tip));
     const int number = state.number;

@@ -28,6 +28,9 @@ void ClearOutsideMask(QImage& picture, const QWidget* widget);
 void CarryOutSysCommand(QWidget* top, int command);
 
 // Fills `bar` with the window's menus; accepting an item posts an accepted event for it.
+// The text of a menu entry as Qt shows it: "&" before a character marks its key, as in the
+// definitions; an "&" before a blank or at the end stands for itself ("Web Help & discussion").
+QString MenuText(const std::string& text);
 void BuildMenuBar(QMenuBar* bar, const WindowPtr& window, std::map<int, QAction*>& actions);
 
 }  // namespace wdrt::view

@@ -82,6 +82,11 @@ WindowWidget::WindowWidget(const WindowPtr& window, Part part, QWidget* parent)
       layout->setMenuBar(menuBar_);
       surface_ = new QWidget(this);
       layout->addWidget(surface_, 1);
+    } else if (window->Def().kind == WindowKind::MdiChild) {
+      // A page keeps the proportions of its design however its window is sized (maximised,
+      // full screen, resized by hand): its controls lie on a surface of the design's shape,
+      // centred in the window.
+      surface_ = new QWidget(this);
     }
     resize(sizeHint());
     setWindowTitle(QString::fromStdString(window->Title()));
@@ -163,6 +168,26 @@ void WindowWidget::Build() {
   built_ = true;
 }
 
+void WindowWidget::EvenOutTexts() {
+  // The texts of a toolbar's buttons with one font are drawn at one size: the largest at which
+  // every one of them fits.
+  std::map<QString, std::vector<ControlButton*>> rows;
+  for (const auto& [number, widget] : controls_) {
+    auto* button = qobject_cast<ControlButton*>(widget);
+    if (!button || button->text().isEmpty() || button->isHidden()) continue;
+    button->SetTextCap(0);
+    rows[button->font().toString()].push_back(button);
+  }
+  for (auto& [font, buttons] : rows) {
+    int smallest = 0;
+    for (ControlButton* button : buttons) {
+      const int pixels = button->FittedTextPixels();
+      smallest = smallest == 0 ? pixels : std::min(smallest, pixels);
+    }
+    for (ControlButton* button : buttons) button->SetTextCap(smallest);
+  }
+}
+
 QWidget* WindowWidget::ControlWidget(int number) const {
   auto it = controls_.find(number);
   return it == controls_.end() ? nullptr : it->second;
@@ -186,6 +211,7 @@ void WindowWidget::Refresh(int control) {
   for (const ControlState& state : window_->Controls()) {
     if (QWidget* widget = ControlWidget(state.number)) UpdateControlWidget(widget, state, window_->Def().font);
   }
+  if (part_ == Part::Toolbar) EvenOutTexts();
   if (part_ == Part::Client) {
     setWindowTitle(QString::fromStdString(window_->Title()));
     setEnabled(!window_->IsCovered());
@@ -194,17 +220,27 @@ void WindowWidget::Refresh(int control) {
 }
 
 void WindowWidget::paintEvent(QPaintEvent*) {
+  if (part_ != Part::Client) return;
   const QColor background = ToQColor(window_->Def().background);
-  if (!background.isValid() || part_ != Part::Client) return;
   QPainter painter(this);
-  painter.fillRect(rect(), background);
+  // Beside a page of another shape than its window lies a calm dark band.
+  if (surface_ && !menuBar_ && surface_->geometry() != rect())
+    painter.fillRect(rect(), background.isValid() ? background.darker(160) : QColor(32, 36, 44));
+  if (background.isValid()) painter.fillRect(surface_ ? surface_->geometry() & rect() : rect(), background);
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (part_ != Part::Client || !built_) return;
+  if (part_ != Part::Client) return;
+  if (surface_ && !menuBar_) {
+    const Geometry design = window_->Def().size;
+    const QSize shape = UnitsToPixels(design.width, design.height);
+    const QSize fitted = shape.isEmpty() ? size() : shape.scaled(size(), Qt::KeepAspectRatio);
+    surface_->setGeometry(QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted));
+  }
+  if (!built_) return;
   if (isWindow()) ApplyWindowShape(this, window_);
-  ReportSize(window_, menuBar_ ? QSize(width(), height() - menuBar_->sizeHint().height()) : size());
+  ReportSize(window_, menuBar_ ? QSize(width(), height() - menuBar_->sizeHint().height()) : Surface()->size());
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
@@ -249,9 +285,11 @@ void PictureMdiArea::ShowPicture() {
   auto show = [this, wanted](const QPixmap& picture) {
     picture_ = picture;
     if (viewport()->size() != wanted) return;  // a later resize asks again
+    // The picture covers the area with its proportions kept.
     setBackground(picture.size() == wanted
                       ? picture
-                      : picture.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                      : picture.copy(CoverSource(picture.size(), wanted).toRect())
+                            .scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   };
   const std::string name = pictureName_;
   const QPixmap now = PictureCache::Get().Request(name, wanted, this, [this, name, show](const QPixmap& better) {
@@ -290,11 +328,12 @@ FrameWindow::FrameWindow(const WindowPtr& window) : window_(window) {
     menuBar()->hide();
     return;
   }
-  // Large enough for the toolbar and a whole page, as far as the screen allows.
+  // A book uses its screen: the frame takes the screen's available area (the scale was chosen so
+  // that its largest page fits in it whole).
   static const FrameChrome chrome = MeasureFrameChrome();
   QSize size = FrameSizeAt(def, chrome, Scale());
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    size = size.boundedTo(screen->availableGeometry().size() - chrome.windowFrame);
+    size = screen->availableGeometry().size() - chrome.windowFrame;
   resize(size);
 }
 

@@ -50,6 +50,7 @@ class WindowWidget : public QWidget {
  private:
   void Build();
   bool Wanted(const ControlState& state) const;
+  void EvenOutTexts();
 
   WindowPtr window_;
   Part part_;

@@ -98,6 +98,18 @@ TEST(FeteBook, SoundControlsStopPlayAndAnswer) {
   EXPECT_EQ(*(word - 2), "\"stop Mp3\" -> 0");
   EXPECT_EQ(*(word - 1), "\"close Mp3\" -> 0");
   EXPECT_NE(std::find(mci.begin(), mci.end(), "\"open mpegvideo!WsixK.mp3 alias Mp3\" -> 0"), mci.end());
+  // Each answer showed its reply once (a ring for the right one, a shake for a wrong one), soon
+  // after its press and before the next press.
+  const auto rings = LinesWith(run.journal, " answer-reply 5 ring");
+  const auto shakes = LinesWith(run.journal, " answer-reply 4 shake");
+  ASSERT_EQ(rings.size(), 1u);
+  ASSERT_EQ(shakes.size(), 1u);
+  const double pressedRight = e2e::Stamp(LinesWith(run.journal, "press top \"6\"")[0]);
+  const double pressedWrong = e2e::Stamp(LinesWith(run.journal, "press top \"12\"")[0]);
+  EXPECT_LT(e2e::Stamp(rings[0]), pressedWrong);
+  // A loose bound: a reply shown a second late would be a fault, not the machine's load.
+  EXPECT_LT(e2e::Stamp(rings[0]) - pressedRight, 1000);
+  EXPECT_LT(e2e::Stamp(shakes[0]) - pressedWrong, 1000);
   // Two windows of the first page, each on a thread of its own.
   const auto firstPages = LinesWith(run.journal, "\"Learning Words\" fete");
   ASSERT_EQ(firstPages.size(), 2u);

@@ -170,7 +170,7 @@ TEST(GrownUps, InKioskModeTheWindowIsBehindTheSumAndTheCoverNamesTheChild) {
   const std::string sum = "hold " + kFrame + " Ctrl+Alt+G 2300\nwait-window \"For grown-ups\"\n";
   const std::string answer = [](const std::string& a) {
     return "type \"For grown-ups\" ?ANSWER \"" + a + "\"\npress \"For grown-ups\" ?OK\n";
-  }("11") + "expect \"grown-ups-sum wrong\"\n" + sum + "type \"For grown-ups\" ?ANSWER \"12\"\npress \"For grown-ups\" ?OK\n";
+  }("11") + "expect \"grown-ups-sum wrong\"\nanswer Ok\n" + sum + "type \"For grown-ups\" ?ANSWER \"12\"\npress \"For grown-ups\" ?OK\n";
   e2e::RunOptions options;
   options.program = e2e::SuiteProgram("fete");
   options.arguments = {"--kiosk"};

@@ -27,13 +27,12 @@ TEST(Kiosk, FullScreenFrameOutlivesClosingAndEndsOnlyWithTheRightSum) {
   const std::string script = "wait-window \"Storyloom\"\n"
                              "press \"Storyloom\" -10\n"
                              "wait-window \"Learning Words\"\n"
-                             "sleep 400\n"
+                             // No title bar: the page, with its proportions kept, is as tall as
+                             // the whole area under the toolbar.
+                             "expect-visible \"Learning Words\" fills=100\n"
                              "screenshot " + shot + " \"Storyloom\"\n"
                              "try-close \"Storyloom\"\n"
                              "expect kiosk-close-refused\n"
-                             "press \"Storyloom\" -21\n"
-                             "expect kiosk-close-refused\n"
-                             "sleep 300\n"
                              "wait-window \"Storyloom\"\n" +
                              kLeave + Answer("12");
   e2e::RunOptions options;
@@ -46,7 +45,7 @@ TEST(Kiosk, FullScreenFrameOutlivesClosingAndEndsOnlyWithTheRightSum) {
   options.timeoutSeconds = 240;
   e2e::RunResult run = e2e::RunProgram(options);
   ASSERT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_EQ(LinesWith(run.journal, "kiosk-close-refused \"Storyloom\"").size(), 2u);
+  EXPECT_EQ(LinesWith(run.journal, "kiosk-close-refused \"Storyloom\"").size(), 1u);
   EXPECT_EQ(LinesWith(run.journal, "held-key \"Storyloom\" Ctrl+Alt+Q").size(), 1u);
   EXPECT_EQ(LinesWith(run.journal, "grown-up-exit right").size(), 1u);
   // The frame closed only after the right answer.
@@ -72,7 +71,8 @@ TEST(Kiosk, SettingsFileTurnsItOnAndWrongSumsOrShortHoldsChangeNothing) {
                              "hold \"Storyloom\" Ctrl+Alt+Q 800\n"
                              "sleep 1500\n" +
                              kLeave + Answer("11") +
-                             "sleep 300\n"
+                             "answer Ok\n"
+                             "expect \"close-window [0-9]+ .For grown-ups.\"\n"
                              "press \"Storyloom\" -11\n"
                              "wait-window \"Learning Words\"\n"
                              "try-close \"Storyloom\"\n"
@@ -84,9 +84,31 @@ TEST(Kiosk, SettingsFileTurnsItOnAndWrongSumsOrShortHoldsChangeNothing) {
   EXPECT_EQ(LinesWith(run.journal, "open-window 1 \"For grown-ups\"").size(), 2u);
   EXPECT_EQ(LinesWith(run.journal, "held-key").size(), 2u);
   EXPECT_EQ(LinesWith(run.journal, "grown-up-exit wrong").size(), 1u);
+  // The wrong sum was told while its question was still open.
+  const auto told = LinesWith(run.journal, "message \"For grown-ups\" \"Not quite. Try again.\" -> Ok");
+  const auto questionsClosed = LinesWith(run.journal, "close-window 1 \"For grown-ups\"");
+  ASSERT_EQ(told.size(), 1u);
+  ASSERT_FALSE(questionsClosed.empty());
+  EXPECT_LE(e2e::Stamp(told[0]), e2e::Stamp(questionsClosed[0]));
   EXPECT_EQ(LinesWith(run.journal, "grown-up-exit right").size(), 1u);
   // After the wrong answer the book went on: a page opened.
   EXPECT_EQ(e2e::OpenedPages(run.journal).size(), 1u);
+}
+
+TEST(Kiosk, ThereIsNoExitToPress) {
+  // A step that waits for what never comes fails once its (shortened) time is up.
+  e2e::RunOptions options;
+  options.program = e2e::SuiteProgram("fete");
+  options.arguments = {"--kiosk"};
+  options.workDir = STORYLOOM_SUITE_DIR;
+  options.script = "wait-window \"Storyloom\"\n"
+                   "expect-visible \"Storyloom\"\n"
+                   "press \"Storyloom\" -21\n";
+  options.environment = {"WDRT_STEP_SECONDS=30"};
+  const e2e::RunResult run = e2e::RunProgram(options);
+  EXPECT_EQ(run.exitCode, 3) << run.output;
+  EXPECT_EQ(LinesWith(run.journal, "script-failed 3 control -21 cannot be pressed").size(), 1u) << run.output;
+  EXPECT_TRUE(LinesWith(run.journal, "kiosk-close-refused").empty());
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // and the notice window.
 #include <gtest/gtest.h>
 
+#include <QColor>
+#include <QImage>
 #include <filesystem>
 #include <set>
 
@@ -99,11 +101,29 @@ TEST(MenuDrag, PressingWhereNoControlIsDragsTheWindowAndAControlDoesNot) {
   EXPECT_EQ(LinesWith(run.journal, "syscommand \"Blockwork\" 0xF012").size(), 2u);
 }
 
+// The mean colour saturation (0 … 255) of a square of `side` dialog units around a point of a
+// menu's screenshot, from the design size of the window (its menu bar above).
+double MeanSaturation(const std::string& png, int designWidth, int designHeight, int x, int y, int side) {
+  const QImage image(QString::fromStdString(png));
+  if (image.isNull()) return -1;
+  const double perX = double(image.width()) / designWidth;
+  const double perY = perX * 1.625 / 1.5;
+  const double top = image.height() - designHeight * perY;
+  double sum = 0;
+  int count = 0;
+  for (int py = int(top + (y - side / 2) * perY); py < int(top + (y + side / 2) * perY); ++py)
+    for (int px = int((x - side / 2) * perX); px < int((x + side / 2) * perX); ++px, ++count)
+      sum += QColor(image.pixel(px, py)).hsvSaturation();
+  return count ? sum / count : -1;
+}
+
 TEST(MenuBooks, EachBookButtonStartsItsBookAsAProcessOfItsOwn) {
   MenuDesktop desktop = e2e::MakeMenuDesktop(true, {"fete", "banners"});
+  const std::string shot = desktop.root + "/atrium.png";
   e2e::RunResult run = e2e::RunMenu(desktop, "atrium",
-                                    kShaped + "press Blockwork 21\npress Blockwork 21\npress Blockwork 18\n"
-                                              "press Blockwork 19\npress Blockwork 22\n"
+                                    kShaped + "screenshot " + shot + " Blockwork\n"
+                                              "press Blockwork 21\npress Blockwork 21\npress Blockwork 18\n"
+                                              "press Blockwork 19\nanswer Ok\npress Blockwork 22\nanswer Ok\n"
                                               "expect \"run .nimbus[.]exe \"\nsleep 500\n"
                                               // A click on a book button is the button's, not a drag.
                                               "click Blockwork 80 80\nexpect \"run .banners[.]exe .* -> ok\"\n"
@@ -111,10 +131,18 @@ TEST(MenuBooks, EachBookButtonStartsItsBookAsAProcessOfItsOwn) {
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(LinesWith(run.journal, "run \"fete.exe \" -> ok").size(), 2u);
   EXPECT_EQ(LinesWith(run.journal, "run \"banners.exe \" -> ok").size(), 2u);
-  // The books that are not here are passed over: no message, the menu stays.
+  // The books that are not here say so, by name; the menu stays.
   EXPECT_EQ(LinesWith(run.journal, "run \"campus.exe \" -> failed").size(), 1u);
   EXPECT_EQ(LinesWith(run.journal, "run \"nimbus.exe \" -> failed").size(), 1u);
-  EXPECT_TRUE(LinesWith(run.journal, " message ").empty());
+  EXPECT_EQ(LinesWith(run.journal, "message \"Storyloom\" \"Not installed yet: \\\"Off to school\\\" is not on this "
+                                   "computer.\" -> Ok").size(), 1u) << run.output;
+  EXPECT_EQ(LinesWith(run.journal, "Not installed yet: \\\"Weather and seasons\\\"").size(), 1u);
+  EXPECT_EQ(LinesWith(run.journal, " message ").size(), 2u);
+  // Their buttons are grey; the installed ones keep their colours.
+  EXPECT_GT(MeanSaturation(shot, 320, 262, 89, 83, 40), 40);   // banners
+  EXPECT_LT(MeanSaturation(shot, 320, 262, 231, 83, 40), 8);   // campus
+  EXPECT_GT(MeanSaturation(shot, 320, 262, 89, 187, 40), 40);  // fete
+  EXPECT_LT(MeanSaturation(shot, 320, 262, 231, 187, 40), 8);  // nimbus
   EXPECT_TRUE(LinesWith(run.journal, "syscommand").empty());
   const auto fete = Recorded(desktop, "fete.txt", 2);
   ASSERT_EQ(fete.size(), 2u);
@@ -122,19 +150,21 @@ TEST(MenuBooks, EachBookButtonStartsItsBookAsAProcessOfItsOwn) {
   EXPECT_EQ(Recorded(desktop, "banners.txt", 2).size(), 2u);
 }
 
-TEST(MenuBooks, LettersStartTheirBooksAndPassOverMissingOnes) {
+TEST(MenuBooks, LettersStartTheirBooksAndTellOfMissingOnes) {
   MenuDesktop desktop = e2e::MakeMenuDesktop(true, {"a"});
   const std::string shot = desktop.root + "/after.png";
   const std::string before = desktop.root + "/before.png";
   e2e::RunResult run = e2e::RunMenu(desktop, "letters",
                                     kShaped + "screenshot " + before + " " + Quoted(kLetters) + "\n" +
                                         "press " + Quoted(kLetters) + " \"A\"\npress " + Quoted(kLetters) + " \"C\"\n" +
+                                        "answer Ok\n" +
                                         "expect \"run .c[.]exe \"\nscreenshot " + shot + " " + Quoted(kLetters) + "\n" +
                                         "press " + Quoted(kLetters) + " 38\n");
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(LinesWith(run.journal, "run \"A.exe \" -> ok").size(), 1u);
   EXPECT_EQ(LinesWith(run.journal, "run \"c.exe \" -> failed").size(), 1u);
-  EXPECT_TRUE(LinesWith(run.journal, " message ").empty());
+  EXPECT_EQ(LinesWith(run.journal, "Not installed yet: \\\"The letter C book\\\"").size(), 1u);
+  EXPECT_EQ(LinesWith(run.journal, " message ").size(), 1u);
   EXPECT_EQ(Recorded(desktop, "a.txt", 1).size(), 1u);
   // The missing letter left the window as it was.
   EXPECT_EQ(e2e::AlphaAt(shot, 0, 0), 0);

@@ -127,7 +127,7 @@ TEST_F(Hosting, WaitForOcxReturnsAtOnceWhenDisabledAndWait2SpinsItsHundredths) {
   media.Wait2();
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_GE(seconds, 0.19);
-  EXPECT_LT(seconds, 1.0);
+  EXPECT_LT(seconds, 5.0);  // generous: a loaded machine sleeps longer
 }
 
 TEST_F(Hosting, EventNamesAreTheBrowsersPublishedOnes) {

@@ -71,7 +71,7 @@ TEST_F(Printing, CollatedCopiesArriveAsOneJobWithEveryPage) {
   EXPECT_NE(second.find("Text of page 2"), std::string::npos) << second;
   const std::string fourth = reporttest::PdfText(printer_->JobFile(), 4, 4);
   EXPECT_NE(fourth.find("Text of page 1"), std::string::npos) << "collated: 1 2 3 1 2 3";
-  EXPECT_GE(wdrt::WaitForJournalLine("print-job \"storyloom-test\" 3 2", before, std::chrono::seconds(1)), 0);
+  EXPECT_GE(wdrt::WaitForJournalLine("print-job \"storyloom-test\" 3 2", before, std::chrono::seconds(10)), 0);
 }
 
 TEST_F(Printing, PageRangeAndLandscapeAreHonoured) {
@@ -154,6 +154,6 @@ TEST_F(Printing, WithoutAnyPrinterTheUserIsToldAndNothingIsLost) {
   EXPECT_FALSE(wdrt::ShowPrinterDialog("Print Setup").ok);
   ::setenv("CUPS_SERVER", server.c_str(), 1);
   ResetPrinterForTest();
-  EXPECT_GE(wdrt::WaitForJournalLine("message \"Print\" \"No printer is set up", before, std::chrono::seconds(1)), 0);
+  EXPECT_GE(wdrt::WaitForJournalLine("message \"Print\" \"No printer is set up", before, std::chrono::seconds(10)), 0);
   EXPECT_TRUE(std::filesystem::exists(*queue_.Get(1))) << "the pages stay for another try";
 }

@@ -9,7 +9,9 @@
 #include <QPainterPath>
 #include <QRegularExpression>
 #include <QSvgRenderer>
+#include <cmath>
 #include <functional>
+#include <optional>
 
 namespace scene {
 namespace {
@@ -81,13 +83,106 @@ QString ScenePainter::Expand(QString text) const {
   return text.replace(QStringLiteral("{child}"), settings_.childName);
 }
 
+namespace {
+
+// The commands that draw something a child looks at, as opposed to scenery.
+bool IsFigure(const QString& name) {
+  return name == u"kid" || name == u"emoji" || name == u"clip" || name == u"balloon" || name == u"flag" ||
+         name == u"text";
+}
+
+// A figure whose box covers more than a fifth of the picture is the scene's backdrop.
+constexpr double kBackdropShare = 0.2;
+
+// The box of the pixels that differ between two pictures of one size; empty when none do.
+QRect ChangedPixels(const QImage& before, const QImage& after) {
+  int left = after.width(), top = after.height(), right = -1, bottom = -1;
+  for (int y = 0; y < after.height(); ++y) {
+    const auto* a = reinterpret_cast<const QRgb*>(before.constScanLine(y));
+    const auto* b = reinterpret_cast<const QRgb*>(after.constScanLine(y));
+    for (int x = 0; x < after.width(); ++x) {
+      if (a[x] == b[x]) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+}  // namespace
+
+bool ScenePainter::Blocked(const QRectF& share) const {
+  for (const QRectF& place : keepClear_) {
+    const QRectF common = share & place;
+    if (common.width() > kClearance && common.height() > kClearance) return true;
+  }
+  return false;
+}
+
+std::optional<QPointF> ScenePainter::ClearOffset(const QRectF& share) const {
+  // Candidate moves in steps of half a hundredth of the picture, nearest first; a step up or
+  // down counts double, so that figures keep their ground where they can.
+  constexpr double kStep = 0.005;
+  constexpr int kReach = 120;
+  std::optional<QPointF> best;
+  double bestCost = 0;
+  for (int dy = -kReach; dy <= kReach; ++dy) {
+    for (int dx = -kReach; dx <= kReach; ++dx) {
+      const double cost = std::abs(dx) + 2.0 * std::abs(dy);
+      if (best && cost >= bestCost) continue;
+      const QRectF moved = share.translated(dx * kStep, dy * kStep);
+      // A figure that stood whole in the picture stays whole in it.
+      const QRectF room = QRectF(0, 0, 1, 1) | share;
+      if (!room.contains(moved)) continue;
+      // Drawn again at a fraction of a pixel elsewhere, a figure's ink may spread by a pixel.
+      if (Blocked(moved.adjusted(-2.0 / image_.width(), -2.0 / image_.height(), 2.0 / image_.width(),
+                                 2.0 / image_.height())))
+        continue;
+      best = QPointF(dx * kStep, dy * kStep);
+      bestCost = cost;
+    }
+  }
+  return best;
+}
+
 bool ScenePainter::Run(const std::vector<Command>& commands, QString* error) {
+  auto share = [this](const QRect& pixels) {
+    return QRectF(double(pixels.x()) / image_.width(), double(pixels.y()) / image_.height(),
+                  double(pixels.width()) / image_.width(), double(pixels.height()) / image_.height());
+  };
   for (const Command& c : commands) {
     QString why;
+    const bool figure = IsFigure(c.name);
+    // A figure's place is where its drawing changed the picture.
+    const QImage before = figure ? image_.copy() : QImage();
     if (!Execute(c, &why)) {
       if (error) *error = QStringLiteral("line %1 (%2): %3").arg(c.line).arg(c.name, why);
       return false;
     }
+    if (!figure) continue;
+    QRectF drawn = share(ChangedPixels(before, image_));
+    // What fills a good part of the picture (a flag waving across it) is its backdrop.
+    if (drawn.isEmpty() || drawn.width() * drawn.height() > kBackdropShare) continue;
+    if (Blocked(drawn)) {
+      if (const std::optional<QPointF> offset = ClearOffset(drawn)) {
+        // Drawn again, moved to where no control lies over it.
+        painter_.save();
+        painter_.resetTransform();
+        painter_.setClipping(false);
+        painter_.setOpacity(1);
+        painter_.setCompositionMode(QPainter::CompositionMode_Source);
+        painter_.drawImage(0, 0, before);
+        painter_.restore();
+        painter_.save();
+        painter_.translate(offset->x() * image_.width(), offset->y() * image_.height());
+        Execute(c, &why);
+        painter_.restore();
+        drawn = share(ChangedPixels(before, image_));
+      }
+    }
+    figures_.push_back({c.name, c.line, drawn});
   }
   return true;
 }

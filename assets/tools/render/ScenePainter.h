@@ -3,6 +3,7 @@
 // an object exactly under a control rectangle of its page. Any thread (build tool).
 #pragma once
 
+#include "PageLayout.h"
 #include "SceneScript.h"
 
 #include <QColor>
@@ -24,6 +25,11 @@ class ScenePainter {
 
   // Runs every command; returns false and sets *error at the first fault.
   bool Run(const std::vector<Command>& commands, QString* error);
+  // The figures drawn (children, animals, objects, signs), where their ink lies.
+  [[nodiscard]] const std::vector<Figure>& Figures() const { return figures_; }
+  // Places (shares of the picture) that figures keep out of: a figure drawn over one is drawn
+  // again at the nearest place clear of them all, sideways before up or down.
+  void KeepClearOf(std::vector<QRectF> places) { keepClear_ = std::move(places); }
 
   // Design-to-pixel mapping, exposed for the figure helpers.
   [[nodiscard]] double Sx() const { return sx_; }
@@ -44,6 +50,10 @@ class ScenePainter {
   double sx_ = 1;
   double sy_ = 1;
   std::map<QString, QImage> emojiCache_;
+  std::vector<Figure> figures_;
+  std::vector<QRectF> keepClear_;
+  [[nodiscard]] bool Blocked(const QRectF& share) const;
+  [[nodiscard]] std::optional<QPointF> ClearOffset(const QRectF& share) const;
 };
 
 // Parses a colour word ("#rrggbb", "#aarrggbb", an SVG colour name); "none" is transparent.

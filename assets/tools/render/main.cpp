@@ -1,5 +1,8 @@
 // The picture generator of the suite's build.
-//   storyloom_render scene SCENE OUT WIDTH HEIGHT CHILD CLIPART_DIR
+//   storyloom_render scene SCENE OUT WIDTH HEIGHT CHILD CLIPART_DIR [LAYOUT FIGURES]
+// With the pages' layout the picture is composed around the controls of the pages that show it:
+// its figures are moved out from under them, its captions get a calm background, and a figure
+// that finds no clear place fails the build. Where the figures lie is written to FIGURES.
 //   storyloom_render contact OUT PICTURES_TSV PICTURE_DIR
 // The output format follows the file name: .jpg, .jpeg and unknown extensions give JPEG (the
 // publisher's banner "DuvUvov.OZE" is a JPEG under its own name), .ico an icon, .png PNG.
@@ -44,7 +47,8 @@ int WriteImage(const QImage& image, const QString& out) {
 }
 
 int RenderScene(const QStringList& args) {
-  if (args.size() != 6) return Fail(QStringLiteral("usage: scene SCENE OUT WIDTH HEIGHT CHILD CLIPART_DIR"));
+  if (args.size() != 6 && args.size() != 8)
+    return Fail(QStringLiteral("usage: scene SCENE OUT WIDTH HEIGHT CHILD CLIPART_DIR [LAYOUT FIGURES]"));
   QFile source(args[0]);
   if (!source.open(QIODevice::ReadOnly | QIODevice::Text)) return Fail(QStringLiteral("cannot read %1").arg(args[0]));
   QString error;
@@ -54,9 +58,27 @@ int RenderScene(const QStringList& args) {
   if (width <= 0 || height <= 0) return Fail(QStringLiteral("bad size"));
   QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
   image.fill(FormatFor(args[1]) == "jpeg" ? Qt::white : Qt::transparent);
+  std::vector<scene::Overlay> overlays;
+  if (args.size() == 8) {
+    auto read = scene::ReadOverlays(args[6], QFileInfo(args[1]).fileName(), &error);
+    if (!read) return Fail(error);
+    overlays = std::move(*read);
+  }
+  std::vector<scene::Figure> figures;
   {
     scene::ScenePainter painter(image, {args[4], args[5]});
+    std::vector<QRectF> places;
+    for (const scene::Overlay& overlay : overlays) places.push_back(overlay.share);
+    painter.KeepClearOf(std::move(places));
     if (!painter.Run(*commands, &error)) return Fail(args[0] + QStringLiteral(": ") + error);
+    figures = painter.Figures();
+  }
+  if (args.size() == 8) {
+    const std::vector<QString> covered = scene::FiguresUnderControls(figures, overlays);
+    for (const QString& why : covered) std::fprintf(stderr, "%s: %s\n", qPrintable(args[0]), qPrintable(why));
+    if (!covered.empty()) return Fail(QStringLiteral("%1: figures lie under controls").arg(args[0]));
+    scene::CalmBehindCaptions(image, overlays);
+    if (!scene::WriteFigures(args[7], figures)) return Fail(QStringLiteral("cannot write %1").arg(args[7]));
   }
   return WriteImage(image, args[1]);
 }

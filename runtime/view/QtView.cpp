@@ -19,7 +19,10 @@
 
 #include "runtime/core/Keys.h"
 #include "runtime/core/Runtime.h"
+#include "runtime/dialogs/HelpBook.h"
 #include "runtime/dialogs/PrinterDialog.h"
+#include "runtime/core/Journal.h"
+#include "runtime/view/ControlWidgets.h"
 #include "runtime/view/FieldWidgets.h"
 #include "runtime/view/FrameFit.h"
 #include "runtime/view/HeldKeys.h"
@@ -198,29 +201,30 @@ void QtView::Create(const WindowPtr& window) {
   Shown shown;
   shown.model = window;
   const WindowDef& def = window->Def();
-  if (def.kind == WindowKind::Frame) {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    // The scale of dialog units is chosen once, before the first window shows anything.
-    if (shown_.empty() && screen) {
-      if (def.fullScreen) {
-        // The whole screen, with neither window frame nor menu bar around the frame.
-        FrameChrome chrome = MeasureFrameChrome();
-        chrome.menuBar = 0;
-        chrome.windowFrame = QSize(0, 0);
-        SetScale(ScaleToFit(def, chrome, screen->geometry().size()));
-      } else {
-        SetScale(ScaleToFit(def, MeasureFrameChrome(), screen->availableGeometry().size()));
-      }
+  QScreen* screen = QGuiApplication::primaryScreen();
+  static const FrameChrome chrome = MeasureFrameChrome();
+  // The scale of dialog units is chosen once, from the program's first window, before it shows
+  // anything; every later window shares it.
+  if (shown_.empty() && screen) {
+    if (def.fullScreen) {
+      // The whole screen, with neither window frame nor menu bar around the frame.
+      FrameChrome bare = chrome;
+      bare.menuBar = 0;
+      bare.windowFrame = QSize(0, 0);
+      SetScale(ScaleToFit(def, bare, screen->geometry().size()));
+    } else {
+      SetScale(ScaleToFit(def, chrome, screen->availableGeometry().size()));
     }
+  }
+  if (def.kind == WindowKind::Frame) {
     auto* frame = new FrameWindow(window);
     shown.frame = frame;
     shown.top = frame;
     if (def.fullScreen) {
       frame->showFullScreen();
     } else {
+      if (screen) frame->setGeometry(PlaceOnScreen(frame->geometry(), true, screen->availableGeometry(), chrome));
       frame->show();
-      if (screen && !screen->availableGeometry().contains(frame->frameGeometry()))
-        frame->move(screen->availableGeometry().topLeft());
     }
   } else {
     FrameWindow* frame = def.kind == WindowKind::MdiChild ? CurrentFrame() : nullptr;
@@ -229,6 +233,8 @@ void QtView::Create(const WindowPtr& window) {
     if (!def.icon.empty()) client->setWindowIcon(LoadIcon(def.icon));
     if (frame) {
       auto* child = new ChildFrame(window, frame->Area());
+      // In a full-screen frame a child shows neither title bar nor frame buttons.
+      if (frame->Model()->Def().fullScreen) child->setWindowFlags(Qt::FramelessWindowHint);
       child->setWidget(client);
       child->setWindowTitle(QString::fromStdString(window->Title()));
       child->setWindowIcon(client->windowIcon());
@@ -238,12 +244,28 @@ void QtView::Create(const WindowPtr& window) {
       } else {
         child->show();
         child->resize(child->size() - client->size() + client->sizeHint());
+        // A new page opens whole in the middle of the area, over the pages before it.
+        const QSize room = frame->Area()->viewport()->size();
+        const QSize size = child->size();
+        child->move(std::max(0, (room.width() - size.width()) / 2), std::max(0, (room.height() - size.height()) / 2));
       }
       shown.child = child;
       shown.top = child;
     } else {
       client->SetReportsClose(true);
       if (def.borderless) client->setWindowFlag(Qt::FramelessWindowHint);
+      // A window that the program's scale makes larger than the screen is bounded to it (its
+      // resizer lays out its controls), and one that would stick out is moved onto it.
+      // A window that stays where it is is left to the window manager to place; one moved is
+      // moved by its outer corner, so that its title bar is on the screen too.
+      if (screen) {
+        FrameChrome around = chrome;
+        if (def.borderless) around.windowFrame = QSize(0, 0);
+        const QRect at(client->pos(), client->size());
+        const QRect placed = PlaceOnScreen(at, def.resizable, screen->availableGeometry(), around);
+        client->resize(placed.size());
+        if (placed.topLeft() != at.topLeft()) client->move(placed.topLeft());
+      }
       // A window being shaped is shown once its shape is on, so that it never flashes square.
       if (def.borderless && window->WindowProp(PropShaping) != 0)
         shown.awaitingShape = true;
@@ -353,10 +375,13 @@ void QtView::RunStdAction(const WindowPtr& window, StdAction action) {
         ShowPrinterDialog("Print Setup");
         break;
       case StdAction::HelpIndex:
+        OpenHelpBook("index.html");
+        break;
       case StdAction::HelpSearch:
+        OpenHelpBook("index.html", true);
+        break;
       case StdAction::HelpOnHelp:
-        QMessageBox::information(shown ? shown->top.data() : nullptr, "Help",
-                                 "This book has no help file. Press a picture or a sentence to hear it.");
+        OpenHelpBook("help.html");
         break;
       default:
         break;
@@ -419,7 +444,7 @@ bool QtView::Press(const WindowPtr& window, int control) {
       }
     }
     QWidget* widget = ControlWidget(*shown, control);
-    if (!widget) return false;
+    if (!widget || widget->isHidden()) return false;  // nobody can press what is not shown
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
       button->click();  // does nothing while the window is covered (disabled), as for a user
       return true;
@@ -479,9 +504,9 @@ bool QtView::ResizeByUser(const WindowPtr& window, int widthDlu, int heightDlu) 
   });
 }
 
-bool QtView::WhollyVisible(const WindowPtr& window, std::string& why) {
+bool QtView::WhollyVisible(const WindowPtr& window, int fillPercent, std::string& why) {
   const int id = window->Id();
-  std::pair<bool, std::string> answer = OnGui([this, id]() -> std::pair<bool, std::string> {
+  std::pair<bool, std::string> answer = OnGui([this, id, fillPercent]() -> std::pair<bool, std::string> {
     Shown* shown = Find(id);
     if (!shown || !shown->top) return {false, "not shown"};
     QWidget* top = shown->top;
@@ -504,11 +529,54 @@ bool QtView::WhollyVisible(const WindowPtr& window, std::string& why) {
                            std::to_string(child.x()) + "," + std::to_string(child.y()) + " does not fit the area's " +
                            std::to_string(area->viewport()->width()) + "x" +
                            std::to_string(area->viewport()->height())};
+      if (fillPercent > 0 && shown->client) {
+        // The page itself (its surface keeps the design's shape), against the whole area.
+        const QSize page = shown->client->Surface()->size();
+        const QSize room = area->viewport()->size();
+        const double fill = std::max(double(page.width()) / room.width(), double(page.height()) / room.height());
+        if (fill * 100 < fillPercent)
+          return {false, "page " + std::to_string(page.width()) + "x" + std::to_string(page.height()) + " fills " +
+                             std::to_string(int(fill * 100)) + "% of the area's " + std::to_string(room.width()) +
+                             "x" + std::to_string(room.height())};
+      }
     }
     return {true, ""};
   });
   why = answer.second;
   return answer.first;
+}
+
+std::optional<std::string> QtView::Layout(const WindowPtr& window) {
+  const int id = window->Id();
+  return OnGui([this, id]() -> std::optional<std::string> {
+    Shown* shown = Find(id);
+    if (!shown || !shown->client || !shown->top || !shown->top->isVisible()) return std::nullopt;
+    QWidget* surface = shown->client->Surface();
+    const Geometry design = shown->model->Def().size;
+    std::string out = "surface " + std::to_string(surface->width()) + " " + std::to_string(surface->height()) + " " +
+                      std::to_string(design.width) + " " + std::to_string(design.height) + "\n";
+    auto box = [](const QRect& r) {
+      return std::to_string(r.x()) + " " + std::to_string(r.y()) + " " + std::to_string(r.width()) + " " +
+             std::to_string(r.height());
+    };
+    for (const ControlState& state : shown->model->Controls()) {
+      QWidget* widget = shown->client->ControlWidget(state.number);
+      if (!widget || widget->isHidden() || widget->parentWidget() != surface) continue;
+      QRect text;
+      std::string style = "plain";
+      if (auto* button = qobject_cast<ControlButton*>(widget)) {
+        if (!state.text.empty()) text = button->TextBounds().translated(widget->pos());
+        if (GetProp(shown->model, state.number, PropButtonStyle) == ButtonStyleHotSpot) style = "hotspot";
+      } else if (auto* label = qobject_cast<ControlLabel*>(widget)) {
+        if (!state.text.empty()) text = label->TextBounds().translated(widget->pos());
+        style = "label";
+      }
+      out += "control " + std::to_string(state.number) + " " + std::to_string(state.def.type) + " " +
+             box(widget->geometry()) + " " + box(text) + " " + style + " " + JournalQuote(state.picture) + " " +
+             JournalQuote(state.text) + "\n";
+    }
+    return out;
+  });
 }
 
 bool QtView::CloseByUser(const WindowPtr& window) {

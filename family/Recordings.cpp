@@ -73,6 +73,11 @@ bool KeepWordTimes(const std::string& book, const std::string& sound, const std:
   return WriteWhole(Stem(book, sound) + ".tsv", ReadAlongRows(sound, words));
 }
 
+bool HasWordTimes(const std::string& book, const std::string& sound) {
+  std::error_code ec;
+  return fs::exists(Stem(book, sound) + ".tsv", ec);
+}
+
 void ClearTake(const std::string& book, const std::string& sound) {
   const std::string stem = Stem(book, sound);
   std::error_code ec;

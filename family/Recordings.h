@@ -31,6 +31,9 @@ bool KeepTake(const std::string& book, const std::string& sound, const std::stri
 // The take's word times, for the read-along.
 bool KeepWordTimes(const std::string& book, const std::string& sound, const std::vector<wdrt::HeardWord>& words);
 
+// True when the take's words are timed.
+bool HasWordTimes(const std::string& book, const std::string& sound);
+
 // Removes the take of `sound` and what goes with it.
 void ClearTake(const std::string& book, const std::string& sound);
 

@@ -83,15 +83,22 @@ void TakeAligner::Add(TakeToAlign take) {
   wake_.notify_one();
 }
 
+bool TakeAligner::Idle() {
+  std::lock_guard lock(mutex_);
+  return waiting_.empty() && !working_;
+}
+
 void TakeAligner::Work() {
   for (;;) {
     TakeToAlign take;
     {
       std::unique_lock lock(mutex_);
+      working_ = false;
       wake_.wait(lock, [this] { return ending_ || !waiting_.empty(); });
       if (waiting_.empty()) return;
       take = std::move(waiting_.front());
       waiting_.pop_front();
+      working_ = true;
     }
     AlignTake(take);
   }

@@ -28,6 +28,8 @@ class TakeAligner {
   ~TakeAligner();
 
   void Add(TakeToAlign take);
+  // True when no take is waiting or being aligned.
+  bool Idle();
 
  private:
   void Work();
@@ -36,6 +38,7 @@ class TakeAligner {
   std::condition_variable wake_;
   std::deque<TakeToAlign> waiting_;
   bool ending_ = false;
+  bool working_ = false;
   std::thread worker_;
 };
 

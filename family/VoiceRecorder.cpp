@@ -53,7 +53,7 @@ class Recorder {
     Show();
     wdrt::Event event;
     while (wdrt::Accept(window_, event)) {
-      if (event.number == wdrt::EventTimer) wdrt::SetValue(window_, kLevel, std::to_string(capture_.Level()));
+      if (event.number == wdrt::EventTimer) OnTimer();
       if (event.number == wdrt::EventAlertKey && event.key == wdrt::KeySpace) RecordOrStop();
       if (event.number == wdrt::EventAccepted && OnPress(event.control)) break;
       wdrt::DefaultHandling(window_, event);
@@ -87,6 +87,26 @@ class Recorder {
     return false;
   }
 
+  // While recording the meter follows the microphone; after it, the status waits for the take's
+  // word times.
+  void OnTimer() {
+    if (capture_.Recording()) {
+      wdrt::SetValue(window_, kLevel, std::to_string(capture_.Level()));
+    } else if (aligner_.Idle()) {
+      wdrt::SetTimer(window_, 0);
+      Show();
+    }
+  }
+
+  std::string RecordedStatus() {
+    if (HasWordTimes(book_, lines_[at_].sound)) return "Recorded.";
+    if (!aligner_.Idle()) {
+      wdrt::SetTimer(window_, kMeterHundredths);
+      return "Recorded. Finding its words...";
+    }
+    return "Recorded. Its words could not be timed, so they light up together.";
+  }
+
   TakeState State(std::size_t i) const { return StateOfTake(book_, lines_[i].sound, lines_[i].text); }
 
   // The first text from `from` on that has no take for its text now; else the one after the
@@ -115,7 +135,7 @@ class Recorder {
                                  std::to_string(line.page));
     SetText(window_, kText, line.text);
     const TakeState state = State(at_);
-    SetText(window_, kStatus, state == TakeState::Current ? "Recorded."
+    SetText(window_, kStatus, state == TakeState::Current ? RecordedStatus()
                               : state == TakeState::Stale
                                   ? "Recorded for another text or name: record it again."
                                   : "Not recorded yet. Press Record or Space, read the text, then press again.");

@@ -231,7 +231,9 @@ TEST(VoiceRecording, TheRecorderWalksTheTextsAndATakeForAnotherTextIsNotPlayedNo
       // Next passes over the recorded text; Previous goes back to it, and Clear removes its take.
       "press " + kRecorder + " \"Next\"\n" + shows("3 \\\"shikingW.mp3\\\" new") + "press " + kRecorder +
       " \"Previous\"\n" + shows("2 \\\"WzuliK.mp3\\\" recorded") + "expect-text " + kRecorder +
-      " ?TEXT \"Hi, my name is Zuli.\"\npress " + kRecorder + " \"Clear\"\n" + shows("2 \\\"WzuliK.mp3\\\" new") +
+      " ?TEXT \"Hi, my name is Zuli.\"\nexpect-text " + kRecorder +
+      " ?STATUS \"Recorded. Its words could not be timed, so they light up together.\"\npress " + kRecorder +
+      " \"Clear\"\n" + shows("2 \\\"WzuliK.mp3\\\" new") +
       "press " + kRecorder + " \"Close\"\n" +
       // The stale take is not played; the current one is, its sentence lit whole (no word times).
       "press \"Storyloom\" \"1\"\nwait-window " + kPage + "\nexpect \"play Mp3\"\n" + friends +

@@ -202,7 +202,7 @@ void QtView::Create(const WindowPtr& window) {
   shown.model = window;
   const WindowDef& def = window->Def();
   QScreen* screen = QGuiApplication::primaryScreen();
-  static const FrameChrome chrome = MeasureFrameChrome();
+  const FrameChrome chrome = MeasureFrameChrome(def.kind == WindowKind::Frame);
   // The scale of dialog units is chosen once, from the program's first window, before it shows
   // anything; every later window shares it.
   if (shown_.empty() && screen) {

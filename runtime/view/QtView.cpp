@@ -223,7 +223,12 @@ void QtView::Create(const WindowPtr& window) {
     if (def.fullScreen) {
       frame->showFullScreen();
     } else {
-      if (screen) frame->setGeometry(PlaceOnScreen(frame->geometry(), true, screen->availableGeometry(), chrome));
+      // Placed by its outer corner, so that its title bar is on the screen too.
+      if (screen) {
+        const QRect placed = PlaceOnScreen(frame->geometry(), true, screen->availableGeometry(), chrome);
+        frame->resize(placed.size());
+        frame->move(placed.topLeft());
+      }
       frame->show();
     }
   } else {
@@ -259,8 +264,12 @@ void QtView::Create(const WindowPtr& window) {
       if (screen) {
         FrameChrome around = chrome;
         if (def.borderless) around.windowFrame = QSize(0, 0);
-        client->setGeometry(PlaceOnScreen(QRect(client->pos(), client->size()), def.resizable,
-                                          screen->availableGeometry(), around));
+        // One that stays where it is is left to the window manager to place; one moved is moved
+        // by its outer corner, so that its title bar is on the screen too.
+        const QRect at(client->pos(), client->size());
+        const QRect placed = PlaceOnScreen(at, def.resizable, screen->availableGeometry(), around);
+        client->resize(placed.size());
+        if (placed.topLeft() != at.topLeft()) client->move(placed.topLeft());
       }
       // A window being shaped is shown once its shape is on, so that it never flashes square.
       if (def.borderless && window->WindowProp(PropShaping) != 0)

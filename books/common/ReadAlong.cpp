@@ -12,11 +12,16 @@ namespace {
 constexpr char kDeviceAlias[] = "Mp3";  // the alias the media library plays under
 constexpr int kFollowHundredths = 2;    // a look every 20 ms: a word lasts 150 ms or more
 
-// True when `path` (as found on disk) is the file `name`, whatever the case.
-bool IsFile(const std::string& path, const std::string& name) {
+std::string BaseName(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
-  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  return std::equal(base.begin(), base.end(), name.begin(), name.end(), [](char a, char b) {
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// True when `path` (as found on disk) is the file `name` (bare, or a path of its own), whatever
+// the case.
+bool IsFile(const std::string& path, const std::string& name) {
+  const std::string base = BaseName(path), wanted = BaseName(name);
+  return std::equal(base.begin(), base.end(), wanted.begin(), wanted.end(), [](char a, char b) {
     return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
   });
 }

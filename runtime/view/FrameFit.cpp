@@ -12,18 +12,26 @@
 
 namespace wdrt::view {
 
-FrameChrome MeasureFrameChrome() {
+FrameChrome MeasureFrameChrome(bool withChildFrame) {
   FrameChrome chrome;
-  QMenuBar bar;
-  bar.addMenu("&File");
-  chrome.menuBar = bar.sizeHint().height();
-  QMdiArea area;
-  auto* client = new QWidget;
-  client->resize(200, 100);
-  QMdiSubWindow* child = area.addSubWindow(client);
-  child->adjustSize();
-  const QMargins margins = child->contentsMargins();
-  chrome.childFrame = QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+  static const int menuBar = [] {
+    QMenuBar bar;
+    bar.addMenu("&File");
+    return bar.sizeHint().height();
+  }();
+  chrome.menuBar = menuBar;
+  if (withChildFrame) {
+    static const QSize childFrame = [] {
+      QMdiArea area;
+      auto* client = new QWidget;
+      client->resize(200, 100);
+      QMdiSubWindow* child = area.addSubWindow(client);
+      child->adjustSize();
+      const QMargins margins = child->contentsMargins();
+      return QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+    }();
+    chrome.childFrame = childFrame;
+  }
   // The window manager's title bar and borders are not known before the window is shown; a
   // title bar of the style's height and thin borders stand in for them.
   const int title = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);

@@ -27,8 +27,9 @@ constexpr double kMinScale = 1.0;
 // pixels enough for this.
 constexpr double kMaxBookScale = 4.0;
 
-// The chrome of the current style, measured with throwaway widgets.
-FrameChrome MeasureFrameChrome();
+// The chrome of the current style, measured once with throwaway widgets. The child frame is
+// measured only when asked for: a program without a frame window need not pay for it.
+FrameChrome MeasureFrameChrome(bool withChildFrame = true);
 
 // Height of the toolbar in dialog units: its lowest control and a small margin.
 int ToolbarHeightUnits(const WindowDef& def);

@@ -67,9 +67,23 @@ void PictureCache::StartDecode(const QString& key, Entry& entry, QSize size) {
         image.format() != QImage::Format_ARGB32_Premultiplied)
       image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                             : QImage::Format_RGB32);
-    QMetaObject::invokeMethod(self, [self, key, size, image] { self->Decoded(key, size, image); },
-                              Qt::QueuedConnection);
+    {
+      std::lock_guard<std::mutex> lock(self->finishedMutex_);
+      self->finished_.push_back({key, size, image});
+    }
+    // A Settle that is waiting inside an event handler takes the list itself: a nested event
+    // loop does not always run the calls queued to it.
+    QMetaObject::invokeMethod(self, [self] { self->DeliverFinished(); }, Qt::QueuedConnection);
   });
+}
+
+void PictureCache::DeliverFinished() {
+  std::vector<Finished> finished;
+  {
+    std::lock_guard<std::mutex> lock(finishedMutex_);
+    finished.swap(finished_);
+  }
+  for (const Finished& f : finished) Decoded(f.key, f.size, f.image);
 }
 
 void PictureCache::Decoded(const QString& key, QSize size, const QImage& image) {
@@ -113,7 +127,9 @@ void PictureCache::Trim() {
 void PictureCache::Settle(int timeoutMs) {
   QElapsedTimer timer;
   timer.start();
-  while (running_ > 0 && timer.elapsed() < timeoutMs) {
+  for (;;) {
+    DeliverFinished();
+    if (running_ == 0 || timer.elapsed() >= timeoutMs) break;
     QThreadPool::globalInstance()->waitForDone(10);
     QCoreApplication::processEvents();
   }

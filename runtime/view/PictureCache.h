@@ -1,6 +1,7 @@
 // Pictures decoded once, at the size they are shown, and shared by every widget that shows
 // them. Decoding runs on Qt's thread pool (JPEGs decode straight to the smaller size); the
-// result comes back to the GUI thread. A picture is decoded again only when a widget grows past
+// result is handed to the GUI thread through a list that its event loop, or a waiting Settle,
+// empties. A picture is decoded again only when a widget grows past
 // the decoded size. Call from the GUI thread only.
 #pragma once
 
@@ -11,6 +12,7 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -49,12 +51,22 @@ class PictureCache : public QObject {
     quint64 used = 0;
   };
 
+  struct Finished {
+    QString key;
+    QSize size;
+    QImage image;
+  };
+
   PictureCache() = default;
   void StartDecode(const QString& key, Entry& entry, QSize size);
+  // Hands out the decodes that have finished (GUI thread).
+  void DeliverFinished();
   void Decoded(const QString& key, QSize size, const QImage& image);
   void Trim();
 
   std::map<QString, Entry> entries_;
+  std::mutex finishedMutex_;
+  std::vector<Finished> finished_;  // decoded on the pool, not yet handed out
   int running_ = 0;
   int decodes_ = 0;
   quint64 clock_ = 0;

@@ -202,7 +202,7 @@ void QtView::Create(const WindowPtr& window) {
   shown.model = window;
   const WindowDef& def = window->Def();
   QScreen* screen = QGuiApplication::primaryScreen();
-  static const FrameChrome chrome = MeasureFrameChrome();
+  const FrameChrome chrome = MeasureFrameChrome(def.kind == WindowKind::Frame);
   // The scale of dialog units is chosen once, from the program's first window, before it shows
   // anything; every later window shares it.
   if (shown_.empty() && screen) {
@@ -223,7 +223,12 @@ void QtView::Create(const WindowPtr& window) {
     if (def.fullScreen) {
       frame->showFullScreen();
     } else {
-      if (screen) frame->setGeometry(PlaceOnScreen(frame->geometry(), true, screen->availableGeometry(), chrome));
+      // Placed by its outer corner, so that its title bar is on the screen too.
+      if (screen) {
+        const QRect placed = PlaceOnScreen(frame->geometry(), true, screen->availableGeometry(), chrome);
+        frame->resize(placed.size());
+        frame->move(placed.topLeft());
+      }
       frame->show();
     }
   } else {
@@ -256,11 +261,11 @@ void QtView::Create(const WindowPtr& window) {
       if (def.borderless) client->setWindowFlag(Qt::FramelessWindowHint);
       // A window that the program's scale makes larger than the screen is bounded to it (its
       // resizer lays out its controls), and one that would stick out is moved onto it.
-      // A window that stays where it is is left to the window manager to place; one moved is
-      // moved by its outer corner, so that its title bar is on the screen too.
       if (screen) {
         FrameChrome around = chrome;
         if (def.borderless) around.windowFrame = QSize(0, 0);
+        // One that stays where it is is left to the window manager to place; one moved is moved
+        // by its outer corner, so that its title bar is on the screen too.
         const QRect at(client->pos(), client->size());
         const QRect placed = PlaceOnScreen(at, def.resizable, screen->availableGeometry(), around);
         client->resize(placed.size());

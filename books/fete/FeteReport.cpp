@@ -42,6 +42,29 @@ ReportItem CoverTitle() {
   return item;
 }
 
+// The last sheet's answer pictures keep their proportions, centred in their place; each label
+// is centred under its picture, and the page number stands right of the labels, below the
+// pictures, so that it touches neither.
+ReportItem AnswerCard(const char* picture, int x, int y, int width, int height) {
+  ReportItem item = ReportPicture(picture, x, y, width, height);
+  item.keepAspect = true;
+  return item;
+}
+
+ReportItem AnswerLabel(int x, int y, int width, const char* text) {
+  ReportItem item = ReportText(x, y, text, {"Arial", 28, true, kDefault});
+  item.width = width;
+  item.align = wdrt::report::TextAlign::Center;
+  return item;
+}
+
+ReportItem PageNumber(int number, int y) {
+  ReportItem item = ReportText(6800, y, std::to_string(number), {"Arial", 48, true, kDefault});
+  item.width = 1190;
+  item.align = wdrt::report::TextAlign::Right;
+  return item;
+}
+
 // Every sheet is cut in half along this strip.
 ReportItem CuttingLine() { return ReportPicture("BigCut.JPG", 92, 5177, 7900, 250); }
 
@@ -79,7 +102,7 @@ ReportDef MakeFeteReport() {
                         ReportPicture("park.jpg", 594, 5750, 7146, 4490),
                         Text(688, 5896, "I am having a birthday "),
                         Text(719, 6646, "party."),
-                        Text(552, 7500, "My party is at the park."),
+                        Text(660, 7500, "My party is at the park.", kWhite, 48, 7000),
                         Text(7313, 9375, "2")}),
       Sheet("PAGETWO", {ReportPicture("decorate.jpg", 719, 479, 7010, 4510),
                         Text(750, 583, "My mom and I are"),
@@ -106,21 +129,21 @@ ReportDef MakeFeteReport() {
                          Text(885, 7031, "to be?"),
                          Text(7250, 9615, "8")}),
       Sheet("PAGEFIVE", {Text(688, 396, "Where was her party?", kRed),
-                         ReportPicture("parksm.jpg", 52, 1688, 2521, 3146),
-                         ReportPicture("house.jpg", 2625, 1688, 2521, 3146),
-                         ReportPicture("zoo.jpg", 5188, 1688, 2521, 3146),
-                         Text(458, 4844, "The Park", kDefault, 28),
-                         Text(3104, 4844, "Her House", kDefault, 28),
-                         Text(5552, 4865, "The Zoo", kDefault, 28),
-                         Text(7354, 4350, "9", kDefault),
+                         AnswerCard("parksm.jpg", 52, 1250, 2521, 3000),
+                         AnswerCard("house.jpg", 2625, 1250, 2521, 3000),
+                         AnswerCard("zoo.jpg", 5188, 1250, 2521, 3000),
+                         AnswerLabel(52, 4300, 2521, "The Park"),
+                         AnswerLabel(2625, 4300, 2521, "Her House"),
+                         AnswerLabel(5188, 4300, 2521, "The Zoo"),
+                         PageNumber(9, 4300),
                          Text(688, 5771, "What  did  they  eat?", kRed),
-                         ReportPicture("pizzasm.jpg", 427, 6938, 2469, 2792),
-                         ReportPicture("cakesm.jpg", 2927, 6938, 2469, 2792),
-                         ReportPicture("chips.jpg", 5417, 6938, 2469, 2792),
-                         Text(1104, 9719, "Pizza", kDefault, 28),
-                         Text(3344, 9750, "Icecream", kDefault, 28),
-                         Text(6115, 9677, "Chips", kDefault, 28),
-                         Text(7188, 9850, "10", kDefault)}),
+                         AnswerCard("pizzasm.jpg", 427, 6650, 2469, 2850),
+                         AnswerCard("cakesm.jpg", 2927, 6650, 2469, 2850),
+                         AnswerCard("chips.jpg", 5417, 6650, 2469, 2850),
+                         AnswerLabel(427, 9560, 2469, "Pizza"),
+                         AnswerLabel(2927, 9560, 2469, "Icecream"),
+                         AnswerLabel(5417, 9560, 2469, "Chips"),
+                         PageNumber(10, 9560)}),
   };
   return def;
 }

@@ -72,11 +72,13 @@ class Report {
   int paperBin = 0;    // the printer's paper source (DMBIN number); 0: the printer's default
   bool landscape = false;
 
+  // The words an item prints: its own, or its field's value, or its "{field}" parts filled in.
+  static std::string TextOf(const ReportItem& item, const FieldText& fields);
+
  private:
   void StartPage();
   void PlaceBand(const BandDef& band, int top, const FieldText& fields = {});
   void PlaceText(const ReportItem& item, int x, int y, const FieldText& fields);
-  static std::string TextOf(const ReportItem& item, const FieldText& fields);
   // The paper the pages are made on (the report's paper code), and the layout's place on it.
   void PlaceOnPaper();
   int FinishPage();

@@ -66,6 +66,38 @@ TEST(ScenePainter, ReportsFaultsWithTheirLine) {
   }
 }
 
+// Where one balloon ends up, as a share of the picture, with controls and printed texts kept clear.
+QRectF BalloonPlaced(double x, const std::vector<QRectF>& controls, const std::vector<QRectF>& printed) {
+  EnsureGuiApp();
+  const auto commands = scene::ParseScene(QStringLiteral("balloon %1 60 10 #e53935 0\n").arg(x), nullptr);
+  QImage image(316, 208, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  scene::ScenePainter painter(image, {QStringLiteral("Zuli"), QStringLiteral(STORYLOOM_CLIPART_DIR)});
+  painter.KeepClearOf(controls, printed);
+  if (!commands || !painter.Run(*commands, nullptr) || painter.Figures().size() != 1) return {};
+  return painter.Figures().front().share;
+}
+
+bool Meets(const QRectF& a, const QRectF& b) {
+  const QRectF common = a & b;
+  return common.width() > 0.01 && common.height() > 0.01;
+}
+
+TEST(ScenePainter, FiguresKeepClearOfPrintedTextsWhereThereIsRoomAndOfControlsAlways) {
+  const QRectF left(0, 0, 0.5, 1), right(0.5, 0, 0.5, 1), top(0, 0, 1, 0.45);
+  // Room below the printed lines: the balloon moves there.
+  const QRectF below = BalloonPlaced(60, {}, {top});
+  ASSERT_FALSE(below.isEmpty());
+  EXPECT_FALSE(Meets(below, top));
+  // No room clear of both: a balloon under no control stays where it was drawn ...
+  const QRectF stays = BalloonPlaced(60, {right}, {left});
+  EXPECT_NEAR(stays.center().x(), 60.0 / 316, 0.02);
+  // ... and one under a control leaves it, even for a place under the printed texts.
+  const QRectF moved = BalloonPlaced(250, {right}, {left});
+  ASSERT_FALSE(moved.isEmpty());
+  EXPECT_FALSE(Meets(moved, right));
+}
+
 TEST(ScenePainter, ShowsTheChildOfTheBuild) {
   const QString scene = QStringLiteral("text 158 104 60 #000000 \"{child}\"\n");
   const auto ann = Render(scene, {632, 416}, QStringLiteral("Ann"));

@@ -1,6 +1,7 @@
 // The printed booklets as a parent gets them, read back from the PDFs the books write: for two
 // children, every book on Letter and on A4. Each booklet names its own child; nothing stands
-// within a quarter inch of the paper's edge; no two words print over each other.
+// within a quarter inch of the paper's edge; no two words print over each other; a word either
+// stands on one picture (a caption) or clear of every picture (a label, a page number).
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -47,6 +49,40 @@ std::vector<Page> ReadPages(const std::string& pdf) {
     }
   }
   return pages;
+}
+
+struct Box {
+  double xMin, yMin, xMax, yMax;
+};
+
+// Where one page's pictures are drawn, in points from its top-left corner, from the page
+// rendered as SVG (each picture an image placed by a matrix).
+std::vector<Box> PicturesOn(const std::string& pdf, int pageNumber) {
+  const std::string svg = reporttest::Run("pdftocairo -svg -f " + std::to_string(pageNumber) + " -l " +
+                                          std::to_string(pageNumber) + " " + reporttest::ShellQuoted(pdf) + " -");
+  std::map<std::string, std::pair<double, double>> sizes;
+  static const std::regex image(R"re(<image id="([^"]+)" width="([0-9.]+)" height="([0-9.]+)")re");
+  for (std::sregex_iterator it(svg.begin(), svg.end(), image), end; it != end; ++it)
+    sizes[(*it)[1]] = {std::stod((*it)[2]), std::stod((*it)[3])};
+  static const std::regex use(
+      R"re(<use xlink:href="#([^"]+)" transform="matrix\(([-0-9.e]+),([-0-9.e]+),([-0-9.e]+),([-0-9.e]+),([-0-9.e]+),([-0-9.e]+)\)")re");
+  std::vector<Box> pictures;
+  for (std::sregex_iterator it(svg.begin(), svg.end(), use), end; it != end; ++it) {
+    const auto size = sizes.find((*it)[1]);
+    if (size == sizes.end()) continue;
+    const double a = std::stod((*it)[2]), d = std::stod((*it)[5]), e = std::stod((*it)[6]), f = std::stod((*it)[7]);
+    pictures.push_back({e, f, e + a * size->second.first, f + d * size->second.second});
+  }
+  return pictures;
+}
+
+bool Overlap(const Word& w, const Box& b) {
+  return std::min(w.xMax, b.xMax) - std::max(w.xMin, b.xMin) > 0.5 &&
+         std::min(w.yMax, b.yMax) - std::max(w.yMin, b.yMin) > 0.5;
+}
+
+bool Inside(const Word& w, const Box& b) {
+  return w.xMin >= b.xMin - 0.5 && w.xMax <= b.xMax + 0.5 && w.yMin >= b.yMin - 0.5 && w.yMax <= b.yMax + 0.5;
 }
 
 std::string TextOf(const std::vector<Page>& pages, std::size_t first, std::size_t last) {
@@ -143,6 +179,17 @@ TEST_P(Booklets, EachNamesItsChildAndKeepsToTheSafeAreaWithoutOverlaps) {
         EXPECT_FALSE(across > 0.5 && down > 0.5)
             << "sheet " << p + 1 << ": \"" << a.text << "\" and \"" << b.text << "\" overlap";
       }
+    const std::vector<Box> pictures = PicturesOn(pdf, static_cast<int>(p) + 1);
+    EXPECT_FALSE(pictures.empty()) << "sheet " << p + 1;
+    for (const Word& w : page.words) {
+      bool onOne = false, overAny = false;
+      for (const Box& picture : pictures) {
+        onOne = onOne || Inside(w, picture);
+        overAny = overAny || Overlap(w, picture);
+      }
+      EXPECT_TRUE(onOne || !overAny) << "sheet " << p + 1 << ": \"" << w.text << "\" at " << w.xMin << "," << w.yMin
+                                     << " is partly over a picture";
+    }
     std::string where;
     EXPECT_FALSE(InkNearTheEdge(pdf, static_cast<int>(p) + 1, where)) << "sheet " << p + 1 << ": " << where;
   }

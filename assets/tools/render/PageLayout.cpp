@@ -41,6 +41,8 @@ bool IsCaption(const Overlay& overlay) {
                                      overlay.role == u"extraline" || overlay.role == u"label");
 }
 
+bool IsPrinted(const Overlay& overlay) { return overlay.role == u"print"; }
+
 void CalmBehindCaptions(QImage& image, const std::vector<Overlay>& overlays) {
   for (const Overlay& overlay : overlays) {
     if (!IsCaption(overlay)) continue;
@@ -81,6 +83,7 @@ std::vector<QString> FiguresUnderControls(const std::vector<Figure>& figures, co
   std::vector<QString> found;
   for (const Figure& figure : figures) {
     for (const Overlay& overlay : overlays) {
+      if (IsPrinted(overlay)) continue;
       const QRectF common = figure.share & overlay.share;
       if (common.width() <= kClearance || common.height() <= kClearance) continue;
       found.push_back(QStringLiteral("%1 (line %2) lies under %3's %4 \"%5\"")

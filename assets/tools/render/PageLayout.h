@@ -37,6 +37,8 @@ constexpr double kClearance = 0.004;
 
 // True for the controls whose texts are captions over the picture.
 bool IsCaption(const Overlay& overlay);
+// True for a text that a booklet prints over the picture (not a control of a page).
+bool IsPrinted(const Overlay& overlay);
 
 // Softens and darkens the picture behind every caption (a feathered blur and veil), so that
 // the white outlined words read on any scene.
@@ -44,6 +46,7 @@ void CalmBehindCaptions(QImage& image, const std::vector<Overlay>& overlays);
 
 // The figures that lie under a control of a page (their shares overlap by more than a sliver),
 // one line each, for the build to report; empty when the picture is composed around its controls.
+// Printed texts are not controls: a figure may stay under one where there was no room.
 std::vector<QString> FiguresUnderControls(const std::vector<Figure>& figures, const std::vector<Overlay>& overlays);
 
 // Writes the figures, one a line: command, scene line, x, y, width, height (shares).

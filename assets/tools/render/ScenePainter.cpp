@@ -113,15 +113,18 @@ QRect ChangedPixels(const QImage& before, const QImage& after) {
 
 }  // namespace
 
-bool ScenePainter::Blocked(const QRectF& share) const {
-  for (const QRectF& place : keepClear_) {
-    const QRectF common = share & place;
-    if (common.width() > kClearance && common.height() > kClearance) return true;
-  }
-  return false;
+bool ScenePainter::Blocked(const QRectF& share, bool rather) const {
+  auto overlaps = [&share](const std::vector<QRectF>& places) {
+    for (const QRectF& place : places) {
+      const QRectF common = share & place;
+      if (common.width() > kClearance && common.height() > kClearance) return true;
+    }
+    return false;
+  };
+  return overlaps(keepClear_) || (rather && overlaps(ratherClear_));
 }
 
-std::optional<QPointF> ScenePainter::ClearOffset(const QRectF& share) const {
+std::optional<QPointF> ScenePainter::ClearOffset(const QRectF& share, bool rather) const {
   // Candidate moves in steps of half a hundredth of the picture, nearest first; a step up or
   // down counts double, so that figures keep their ground where they can.
   constexpr double kStep = 0.005;
@@ -138,7 +141,8 @@ std::optional<QPointF> ScenePainter::ClearOffset(const QRectF& share) const {
       if (!room.contains(moved)) continue;
       // Drawn again at a fraction of a pixel elsewhere, a figure's ink may spread by a pixel.
       if (Blocked(moved.adjusted(-2.0 / image_.width(), -2.0 / image_.height(), 2.0 / image_.width(),
-                                 2.0 / image_.height())))
+                                 2.0 / image_.height()),
+                  rather))
         continue;
       best = QPointF(dx * kStep, dy * kStep);
       bestCost = cost;
@@ -165,8 +169,12 @@ bool ScenePainter::Run(const std::vector<Command>& commands, QString* error) {
     QRectF drawn = share(ChangedPixels(before, image_));
     // What fills a good part of the picture (a flag waving across it) is its backdrop.
     if (drawn.isEmpty() || drawn.width() * drawn.height() > kBackdropShare) continue;
-    if (Blocked(drawn)) {
-      if (const std::optional<QPointF> offset = ClearOffset(drawn)) {
+    // Clear of the printed texts too where there is room; else clear of the controls only.
+    const bool underControl = Blocked(drawn, false);
+    if (underControl || Blocked(drawn, true)) {
+      std::optional<QPointF> offset = ClearOffset(drawn, true);
+      if (!offset && underControl) offset = ClearOffset(drawn, false);
+      if (offset) {
         // Drawn again, moved to where no control lies over it.
         painter_.save();
         painter_.resetTransform();

@@ -28,8 +28,13 @@ class ScenePainter {
   // The figures drawn (children, animals, objects, signs), where their ink lies.
   [[nodiscard]] const std::vector<Figure>& Figures() const { return figures_; }
   // Places (shares of the picture) that figures keep out of: a figure drawn over one is drawn
-  // again at the nearest place clear of them all, sideways before up or down.
-  void KeepClearOf(std::vector<QRectF> places) { keepClear_ = std::move(places); }
+  // again at the nearest place clear of them all, sideways before up or down. `rather` are
+  // places kept clear where there is room (the texts a booklet prints over the picture): a
+  // figure that finds no place clear of those too keeps clear of `places` only.
+  void KeepClearOf(std::vector<QRectF> places, std::vector<QRectF> rather = {}) {
+    keepClear_ = std::move(places);
+    ratherClear_ = std::move(rather);
+  }
 
   // Design-to-pixel mapping, exposed for the figure helpers.
   [[nodiscard]] double Sx() const { return sx_; }
@@ -52,8 +57,9 @@ class ScenePainter {
   std::map<QString, QImage> emojiCache_;
   std::vector<Figure> figures_;
   std::vector<QRectF> keepClear_;
-  [[nodiscard]] bool Blocked(const QRectF& share) const;
-  [[nodiscard]] std::optional<QPointF> ClearOffset(const QRectF& share) const;
+  std::vector<QRectF> ratherClear_;
+  [[nodiscard]] bool Blocked(const QRectF& share, bool rather) const;
+  [[nodiscard]] std::optional<QPointF> ClearOffset(const QRectF& share, bool rather) const;
 };
 
 // Parses a colour word ("#rrggbb", "#aarrggbb", an SVG colour name); "none" is transparent.

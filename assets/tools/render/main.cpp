@@ -67,9 +67,10 @@ int RenderScene(const QStringList& args) {
   std::vector<scene::Figure> figures;
   {
     scene::ScenePainter painter(image, {args[4], args[5]});
-    std::vector<QRectF> places;
-    for (const scene::Overlay& overlay : overlays) places.push_back(overlay.share);
-    painter.KeepClearOf(std::move(places));
+    std::vector<QRectF> places, printed;
+    for (const scene::Overlay& overlay : overlays)
+      (scene::IsPrinted(overlay) ? printed : places).push_back(overlay.share);
+    painter.KeepClearOf(std::move(places), std::move(printed));
     if (!painter.Run(*commands, &error)) return Fail(args[0] + QStringLiteral(": ") + error);
     figures = painter.Figures();
   }

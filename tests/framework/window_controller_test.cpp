@@ -293,8 +293,18 @@ TEST(WindowControllerThreads, StartedProcedureRunsItsOwnLoopWhileTheFirstKeepsWo
   wdrt::PostInput(firstWindow, wdrt::EventAccepted, 2);
   ASSERT_EQ(first.wait_for(30s), std::future_status::ready);
   EXPECT_TRUE(firstGotEvent);
+  // The second thread names itself before its window opens: the event that closes it is posted
+  // once the window is there to take it.
+  const auto until = std::chrono::steady_clock::now() + 30s;
+  auto secondOpen = [] {
+    for (const auto& w : wdrt::OpenWindows())
+      if (w->Title() == "Second" && w->IsOpen()) return true;
+    return false;
+  };
+  while (!secondOpen() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(5ms);
+  ASSERT_TRUE(secondOpen()) << "the second procedure's window never opened";
   wdrt::Post(wdrt::EventAccepted, 1, second);
-  EXPECT_TRUE(wdrt::WaitForProcedureThreads(0, 30s));
+  EXPECT_TRUE(wdrt::WaitForProcedureThreads(0, 30s)) << "the second procedure did not end";
 }
 
 TEST(WindowControllerThreads, ProcedureCalledOnTheSameThreadBlocksTheCallersInput) {

@@ -1,12 +1,7 @@
 #include "runtime/os/VoiceCapture.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSource>
-#include <QEventLoop>
-#include <QIODevice>
-#include <QMediaDevices>
-#include <QTimer>
+#include "runtime/os/VoiceLibrary.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -17,34 +12,6 @@ namespace {
 constexpr auto kOpenWait = std::chrono::seconds(5);
 constexpr int kStopLookMs = 10;
 constexpr double kMeterFloorDb = -60.0;
-
-// Where the audio source writes: each block becomes mono float samples for the capture.
-class Sink : public QIODevice {
- public:
-  Sink(VoiceCapture& capture, QAudioFormat format) : capture_(capture), format_(format) { open(QIODevice::WriteOnly); }
-
- protected:
-  qint64 readData(char*, qint64) override { return -1; }
-  qint64 writeData(const char* data, qint64 length) override {
-    const int channels = std::max(1, format_.channelCount());
-    const int bytes = std::max(1, format_.bytesPerSample());
-    const qint64 frames = length / (bytes * channels);
-    mono_.resize(static_cast<std::size_t>(frames));
-    for (qint64 f = 0; f < frames; ++f) {
-      float sum = 0;
-      for (int c = 0; c < channels; ++c)
-        sum += format_.normalizedSampleValue(data + (f * channels + c) * bytes);
-      mono_[static_cast<std::size_t>(f)] = sum / static_cast<float>(channels);
-    }
-    capture_.Heard(mono_.data(), mono_.size());
-    return length;
-  }
-
- private:
-  VoiceCapture& capture_;
-  QAudioFormat format_;
-  std::vector<float> mono_;
-};
 
 }  // namespace
 
@@ -87,35 +54,12 @@ void VoiceCapture::Heard(const float* samples, std::size_t count) {
 }
 
 void VoiceCapture::Run() {
-  QEventLoop loop;
-  const QAudioDevice device = QMediaDevices::defaultAudioInput();
-  if (device.isNull()) {
-    opened_ = static_cast<int>(Opened::NoMicrophone);
-    return;
-  }
-  QAudioFormat format;
-  format.setSampleRate(Rate());
-  format.setChannelCount(1);
-  format.setSampleFormat(QAudioFormat::Int16);
-  if (!device.isFormatSupported(format)) {
+  const voice::Library& library = voice::Load();
+  if (!library.capture) {
     opened_ = static_cast<int>(Opened::Failed);
     return;
   }
-  Sink sink(*this, format);
-  QAudioSource source(device, format);
-  source.start(&sink);
-  if (source.error() != QAudio::NoError || source.state() == QAudio::StoppedState) {
-    opened_ = static_cast<int>(Opened::Failed);
-    return;
-  }
-  opened_ = static_cast<int>(Opened::Recording);
-  QTimer look;
-  QObject::connect(&look, &QTimer::timeout, &loop, [&] {
-    if (stop_) loop.quit();
-  });
-  look.start(kStopLookMs);
-  loop.exec();
-  source.stop();
+  library.capture(*this);
 }
 
 }  // namespace wdrt

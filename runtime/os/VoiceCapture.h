@@ -1,6 +1,7 @@
-// A voice recorded from the desktop's default microphone through Qt Multimedia. The capture
-// runs on a thread of its own with its own event loop (never the GUI thread's); the procedure
-// thread that records calls Start, Level and Stop, and the destructor joins the thread.
+// A voice recorded from the desktop's default microphone through Qt Multimedia, in the
+// recording library (loaded on the first recording, so that no program pays for it at start).
+// The capture runs on a thread of its own with its own event loop (never the GUI thread's); the
+// procedure thread that records calls Start, Level and Stop, and the destructor joins the thread.
 #pragma once
 
 #include <atomic>
@@ -29,8 +30,11 @@ class VoiceCapture {
   std::vector<float> Stop();
   static constexpr int Rate() { return 44100; }
 
-  // Capture side (the capture thread's sink): samples as they arrive.
+  // Capture side (the recording library's loop, on the capture thread): whether the microphone
+  // opened, the samples as they arrive, and whether the capture is to end.
+  void Answer(Opened opened) { opened_ = static_cast<int>(opened); }
   void Heard(const float* samples, std::size_t count);
+  bool StopWanted() const { return stop_.load(); }
 
  private:
   void Run();

@@ -1,6 +1,6 @@
 #include "runtime/report/CupsJob.h"
 
-#include <cups/cups.h>
+#include "runtime/report/CupsLibrary.h"
 
 #include <algorithm>
 #include <memory>
@@ -15,8 +15,8 @@ struct CupsJob::Dest {
   cups_dest_t* dest = nullptr;
   cups_dinfo_t* info = nullptr;
   ~Dest() {
-    if (info) cupsFreeDestInfo(info);
-    if (dest) cupsFreeDests(1, dest);
+    if (info) Cups().cupsFreeDestInfo(info);
+    if (dest) Cups().cupsFreeDests(1, dest);
   }
 };
 
@@ -36,20 +36,20 @@ std::string FirstError(const std::vector<std::string>& reasons) {
 
 std::vector<std::string> Strings(ipp_attribute_t* attribute) {
   std::vector<std::string> values;
-  for (int i = 0; attribute && i < ippGetCount(attribute); ++i)
-    if (const char* v = ippGetString(attribute, i, nullptr); v && std::string_view(v) != "none") values.emplace_back(v);
+  for (int i = 0; attribute && i < Cups().ippGetCount(attribute); ++i)
+    if (const char* v = Cups().ippGetString(attribute, i, nullptr); v && std::string_view(v) != "none") values.emplace_back(v);
   return values;
 }
 
 std::string PrinterUri(cups_dest_t* dest) {
-  if (const char* uri = cupsGetOption("printer-uri-supported", dest->num_options, dest->options)) return uri;
+  if (const char* uri = Cups().cupsGetOption("printer-uri-supported", dest->num_options, dest->options)) return uri;
   char uri[1024];
-  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+  Cups().httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", Cups().ippPort(), "/printers/%s",
                    dest->name);
   return uri;
 }
 
-ipp_t* Ask(ipp_t* request) { return cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"); }
+ipp_t* Ask(ipp_t* request) { return Cups().cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"); }
 
 }  // namespace
 
@@ -59,9 +59,9 @@ JobOptions JobOptionsFor(const PrintJobSettings& settings, const PrinterSettings
   options.collate = settings.collate;
   if (!paper.isEmpty()) {
     // The PWG name of the size, given in hundredths of a millimetre.
-    if (pwg_media_t* media = pwgMediaForSize(static_cast<int>(paper.width() * 2540 / 72 + 0.5),
-                                             static_cast<int>(paper.height() * 2540 / 72 + 0.5)))
-      options.media = media->pwg;
+    const int width = static_cast<int>(paper.width() * 2540 / 72 + 0.5);
+    const int height = static_cast<int>(paper.height() * 2540 / 72 + 0.5);
+    if (pwg_media_t* media = Cups().loaded ? Cups().pwgMediaForSize(width, height) : nullptr) options.media = media->pwg;
   }
   if (printer.devMode.dmFields & DM_DUPLEX) {
     switch (printer.devMode.dmDuplex) {
@@ -114,18 +114,22 @@ std::string DescribeTrouble(const JobState& s, const std::string& queue) {
 CupsJob::CupsJob(std::string queue) : queue_(std::move(queue)) {}
 
 CupsJob::~CupsJob() {
-  if (documentOpen_) cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest_->dest, dest_->info);
+  if (documentOpen_) Cups().cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest_->dest, dest_->info);
   delete dest_;
 }
 
 bool CupsJob::Start(const std::string& title, const JobOptions& options) {
   error_.clear();
+  if (!Cups().loaded) {
+    error_ = "The printing system cannot be reached: " + Cups().error;
+    return false;
+  }
   if (!dest_) {
     auto dest = std::make_unique<Dest>();
-    dest->dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue_.c_str(), nullptr);
-    if (dest->dest) dest->info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest->dest);
+    dest->dest = Cups().cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue_.c_str(), nullptr);
+    if (dest->dest) dest->info = Cups().cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest->dest);
     if (!dest->dest || !dest->info) {
-      error_ = "The printer \"" + queue_ + "\" cannot be found: " + cupsLastErrorString();
+      error_ = "The printer \"" + queue_ + "\" cannot be found: " + Cups().cupsLastErrorString();
       return false;
     }
     dest_ = dest.release();
@@ -133,28 +137,28 @@ bool CupsJob::Start(const std::string& title, const JobOptions& options) {
   cups_option_t* list = nullptr;
   int count = 0;
   if (options.copies > 1) {
-    count = cupsAddIntegerOption("copies", options.copies, count, &list);
-    count = cupsAddOption("multiple-document-handling",
+    count = Cups().cupsAddIntegerOption("copies", options.copies, count, &list);
+    count = Cups().cupsAddOption("multiple-document-handling",
                           options.collate ? "separate-documents-collated-copies" : "separate-documents-uncollated-copies",
                           count, &list);
   }
-  if (!options.media.empty()) count = cupsAddOption("media", options.media.c_str(), count, &list);
-  if (!options.sides.empty()) count = cupsAddOption("sides", options.sides.c_str(), count, &list);
+  if (!options.media.empty()) count = Cups().cupsAddOption("media", options.media.c_str(), count, &list);
+  if (!options.sides.empty()) count = Cups().cupsAddOption("sides", options.sides.c_str(), count, &list);
   id_ = 0;
   sent_ = 0;
   const ipp_status_t created =
-      cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest_->dest, dest_->info, &id_, title.c_str(), count, list);
+      Cups().cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest_->dest, dest_->info, &id_, title.c_str(), count, list);
   if (created > IPP_STATUS_OK_CONFLICTING || id_ <= 0) {
-    cupsFreeOptions(count, list);
-    error_ = std::string("The printing system did not take the job: ") + cupsLastErrorString();
+    Cups().cupsFreeOptions(count, list);
+    error_ = std::string("The printing system did not take the job: ") + Cups().cupsLastErrorString();
     id_ = 0;
     return false;
   }
-  const http_status_t started = cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest_->dest, dest_->info, id_, title.c_str(),
+  const http_status_t started = Cups().cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest_->dest, dest_->info, id_, title.c_str(),
                                                       CUPS_FORMAT_PDF, count, list, 1);
-  cupsFreeOptions(count, list);
+  Cups().cupsFreeOptions(count, list);
   if (started != HTTP_STATUS_CONTINUE) {
-    error_ = std::string("The printing system did not take the pages: ") + cupsLastErrorString();
+    error_ = std::string("The printing system did not take the pages: ") + Cups().cupsLastErrorString();
     Cancel();
     return false;
   }
@@ -166,9 +170,9 @@ bool CupsJob::Send(const QByteArray& pdf, qsizetype chunk) {
   if (!documentOpen_) return false;
   const qsizetype size = std::min(chunk, pdf.size() - sent_);
   if (size <= 0) return true;
-  if (cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData() + sent_, static_cast<std::size_t>(size)) !=
+  if (Cups().cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData() + sent_, static_cast<std::size_t>(size)) !=
       HTTP_STATUS_CONTINUE) {
-    error_ = std::string("The pages could not be sent to the printing system: ") + cupsLastErrorString();
+    error_ = std::string("The pages could not be sent to the printing system: ") + Cups().cupsLastErrorString();
     return false;
   }
   sent_ += size;
@@ -178,9 +182,9 @@ bool CupsJob::Send(const QByteArray& pdf, qsizetype chunk) {
 bool CupsJob::Finish() {
   if (!documentOpen_) return false;
   documentOpen_ = false;
-  const ipp_status_t status = cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest_->dest, dest_->info);
+  const ipp_status_t status = Cups().cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest_->dest, dest_->info);
   if (status > IPP_STATUS_OK_CONFLICTING) {
-    error_ = std::string("The printing system did not accept the job: ") + cupsLastErrorString();
+    error_ = std::string("The printing system did not accept the job: ") + Cups().cupsLastErrorString();
     return false;
   }
   return true;
@@ -189,9 +193,9 @@ bool CupsJob::Finish() {
 void CupsJob::Cancel() {
   if (documentOpen_) {
     documentOpen_ = false;
-    cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest_->dest, dest_->info);
+    Cups().cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest_->dest, dest_->info);
   }
-  if (id_ > 0 && dest_) cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest_->dest, id_);
+  if (id_ > 0 && dest_) Cups().cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest_->dest, id_);
 }
 
 JobState CupsJob::ReadState() const {
@@ -199,15 +203,15 @@ JobState CupsJob::ReadState() const {
   if (!dest_) return state;
   const std::string uri = PrinterUri(dest_->dest);
   if (id_ > 0) {
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", id_);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ipp_t* request = Cups().ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    Cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    Cups().ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", id_);
+    Cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, Cups().cupsUser());
     static const char* const kJobAttributes[] = {"job-state", "job-state-reasons", "job-printer-state-message"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, kJobAttributes);
+    Cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, kJobAttributes);
     if (ipp_t* answer = Ask(request)) {
-      if (ipp_attribute_t* a = ippFindAttribute(answer, "job-state", IPP_TAG_ENUM)) {
-        switch (ippGetInteger(a, 0)) {
+      if (ipp_attribute_t* a = Cups().ippFindAttribute(answer, "job-state", IPP_TAG_ENUM)) {
+        switch (Cups().ippGetInteger(a, 0)) {
           case IPP_JSTATE_PENDING: state.job = JobState::Pending; break;
           case IPP_JSTATE_HELD: state.job = JobState::Held; break;
           case IPP_JSTATE_PROCESSING: state.job = JobState::Processing; break;
@@ -218,26 +222,26 @@ JobState CupsJob::ReadState() const {
           default: break;
         }
       }
-      state.jobReasons = Strings(ippFindAttribute(answer, "job-state-reasons", IPP_TAG_KEYWORD));
-      if (ipp_attribute_t* m = ippFindAttribute(answer, "job-printer-state-message", IPP_TAG_TEXT))
-        if (const char* text = ippGetString(m, 0, nullptr)) state.printerMessage = text;
-      ippDelete(answer);
+      state.jobReasons = Strings(Cups().ippFindAttribute(answer, "job-state-reasons", IPP_TAG_KEYWORD));
+      if (ipp_attribute_t* m = Cups().ippFindAttribute(answer, "job-printer-state-message", IPP_TAG_TEXT))
+        if (const char* text = Cups().ippGetString(m, 0, nullptr)) state.printerMessage = text;
+      Cups().ippDelete(answer);
     }
   }
-  ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+  ipp_t* request = Cups().ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+  Cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
   static const char* const kPrinterAttributes[] = {"printer-state", "printer-state-reasons", "printer-state-message",
                                                    "printer-is-accepting-jobs"};
-  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr, kPrinterAttributes);
+  Cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr, kPrinterAttributes);
   if (ipp_t* answer = Ask(request)) {
-    if (ipp_attribute_t* a = ippFindAttribute(answer, "printer-state", IPP_TAG_ENUM))
-      state.printerStopped = ippGetInteger(a, 0) == IPP_PSTATE_STOPPED;
-    if (ipp_attribute_t* a = ippFindAttribute(answer, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN))
-      state.printerAccepting = ippGetBoolean(a, 0) != 0;
-    state.printerReasons = Strings(ippFindAttribute(answer, "printer-state-reasons", IPP_TAG_KEYWORD));
-    if (ipp_attribute_t* a = ippFindAttribute(answer, "printer-state-message", IPP_TAG_TEXT))
-      if (const char* m = ippGetString(a, 0, nullptr); m && *m) state.printerMessage = m;
-    ippDelete(answer);
+    if (ipp_attribute_t* a = Cups().ippFindAttribute(answer, "printer-state", IPP_TAG_ENUM))
+      state.printerStopped = Cups().ippGetInteger(a, 0) == IPP_PSTATE_STOPPED;
+    if (ipp_attribute_t* a = Cups().ippFindAttribute(answer, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN))
+      state.printerAccepting = Cups().ippGetBoolean(a, 0) != 0;
+    state.printerReasons = Strings(Cups().ippFindAttribute(answer, "printer-state-reasons", IPP_TAG_KEYWORD));
+    if (ipp_attribute_t* a = Cups().ippFindAttribute(answer, "printer-state-message", IPP_TAG_TEXT))
+      if (const char* m = Cups().ippGetString(a, 0, nullptr); m && *m) state.printerMessage = m;
+    Cups().ippDelete(answer);
   }
   return state;
 }

@@ -1,6 +1,7 @@
 #include "runtime/os/AudioOutput.h"
 
-#include <SDL.h>
+#include "runtime/os/SdlAudioLibrary.h"
+
 
 #include <algorithm>
 #include <atomic>
@@ -67,7 +68,7 @@ struct AudioMixer {
   }
 
   SDL_AudioDeviceID OpenWithCurrentDriver(SDL_AudioSpec& have) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+    if (!SdlAudio().loaded || SdlAudio().SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
     SDL_AudioSpec want{};
     want.freq = 48000;
     want.format = AUDIO_F32SYS;
@@ -75,8 +76,8 @@ struct AudioMixer {
     want.samples = 480;  // 10 ms: drivers that pace themselves by the buffer keep real time
     want.callback = &AudioMixer::Callback;
     want.userdata = this;
-    SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (id == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    SDL_AudioDeviceID id = SdlAudio().SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (id == 0) SdlAudio().SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return id;
   }
 
@@ -86,15 +87,15 @@ struct AudioMixer {
       deviceTried = true;
       SDL_AudioSpec have{};
       device = OpenWithCurrentDriver(have);
-      if (device == 0) {
+      if (device == 0 && SdlAudio().loaded) {
         // No sound device: the dummy driver consumes the sound in real time all the same.
         // Override, because SDL otherwise prefers an SDL_AUDIODRIVER variable to the hint.
-        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        SdlAudio().SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
         device = OpenWithCurrentDriver(have);
       }
       if (device != 0) {
         format = AudioFormat{have.freq, have.channels};
-        if (const char* name = SDL_GetCurrentAudioDriver()) driver = name;
+        if (const char* name = SdlAudio().SDL_GetCurrentAudioDriver()) driver = name;
       }
     }
     if (device == 0) return std::nullopt;
@@ -108,7 +109,7 @@ struct AudioMixer {
     const bool run = AnyPlaying();
     if (device == 0 || running == run) return;
     running = run;
-    SDL_PauseAudioDevice(device, run ? 0 : 1);
+    SdlAudio().SDL_PauseAudioDevice(device, run ? 0 : 1);
   }
 
   bool AnyPlaying() {

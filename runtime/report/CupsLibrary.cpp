@@ -1,8 +1,8 @@
 #include "runtime/report/CupsLibrary.h"
 
-#include <dlfcn.h>
-
 #include <mutex>
+
+#include "runtime/os/LoadOnUse.h"
 
 namespace wdrt::report {
 
@@ -10,16 +10,10 @@ const CupsLibrary& Cups() {
   static CupsLibrary library;
   static std::once_flag once;
   std::call_once(once, [] {
-    void* handle = dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (!handle) {
-      const char* why = dlerror();
-      library.error = why ? why : "libcups.so.2 cannot be loaded";
-      return;
-    }
+    void* handle = OpenForLife("libcups.so.2", library.error);
+    if (!handle) return;
     bool all = true;
-#define WDRT_CUPS_LOOKUP(name)                                                \
-  library.name = reinterpret_cast<decltype(library.name)>(dlsym(handle, #name)); \
-  all = all && library.name != nullptr;
+#define WDRT_CUPS_LOOKUP(name) all = FindFunction(handle, #name, library.name) && all;
     WDRT_CUPS_FUNCTIONS(WDRT_CUPS_LOOKUP)
 #undef WDRT_CUPS_LOOKUP
     library.loaded = all;

@@ -1,6 +1,7 @@
 #include "runtime/os/Speech.h"
 
-#include <flite/flite.h>
+#include "runtime/os/FliteLibrary.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -10,13 +11,6 @@
 #include <memory>
 #include <mutex>
 #include <sstream>
-
-extern "C" {
-cst_voice* register_cmu_us_slt(const char* voxdir);
-cst_voice* register_cmu_us_rms(const char* voxdir);
-cst_voice* register_cmu_us_awb(const char* voxdir);
-cst_lexicon* cmu_lex_init(void);
-}
 
 namespace wdrt {
 namespace {
@@ -28,17 +22,18 @@ std::mutex& FliteLock() {
 }
 
 cst_voice* VoiceNamed(const std::string& name) {
+  if (!Flite().loaded) return nullptr;
   static bool initialised = false;
   if (!initialised) {
-    flite_init();
+    Flite().flite_init();
     initialised = true;
   }
   static cst_voice* slt = nullptr;
   static cst_voice* rms = nullptr;
   static cst_voice* awb = nullptr;
-  if (name == "slt") return slt ? slt : (slt = register_cmu_us_slt(nullptr));
-  if (name == "rms") return rms ? rms : (rms = register_cmu_us_rms(nullptr));
-  if (name == "awb") return awb ? awb : (awb = register_cmu_us_awb(nullptr));
+  if (name == "slt") return slt ? slt : (slt = Flite().register_cmu_us_slt(nullptr));
+  if (name == "rms") return rms ? rms : (rms = Flite().register_cmu_us_rms(nullptr));
+  if (name == "awb") return awb ? awb : (awb = Flite().register_cmu_us_awb(nullptr));
   return nullptr;
 }
 
@@ -51,18 +46,18 @@ std::vector<std::string> SplitAtBlanks(const std::string& text) {
 
 // First and last segment that a word says, through its syllables.
 std::pair<const cst_item*, const cst_item*> SegmentsOf(const cst_item* word) {
-  const cst_item* inStructure = item_as(word, "SylStructure");
+  const cst_item* inStructure = Flite().item_as(word, "SylStructure");
   if (!inStructure) return {nullptr, nullptr};
-  const cst_item* firstSyllable = item_daughter(inStructure);
-  const cst_item* lastSyllable = item_last_daughter(inStructure);
+  const cst_item* firstSyllable = Flite().item_daughter(inStructure);
+  const cst_item* lastSyllable = Flite().item_last_daughter(inStructure);
   if (!firstSyllable || !lastSyllable) return {nullptr, nullptr};
-  return {item_daughter(firstSyllable), item_last_daughter(lastSyllable)};
+  return {Flite().item_daughter(firstSyllable), Flite().item_last_daughter(lastSyllable)};
 }
 
 long Milliseconds(float seconds) { return std::lround(seconds * 1000.0f); }
 
 struct UtteranceDeleter {
-  void operator()(cst_utterance* u) const { delete_utterance(u); }
+  void operator()(cst_utterance* u) const { Flite().delete_utterance(u); }
 };
 
 }  // namespace
@@ -91,10 +86,10 @@ std::optional<Speech> Speak(const std::string& voiceName, const std::vector<std:
   std::lock_guard lock(FliteLock());
   cst_voice* voice = VoiceNamed(voiceName);
   if (!voice) {
-    error = "unknown voice " + voiceName;
+    error = Flite().loaded ? "unknown voice " + voiceName : "no speech: " + Flite().error;
     return std::nullopt;
   }
-  std::unique_ptr<cst_utterance, UtteranceDeleter> utterance(flite_synth_text(spoken.c_str(), voice));
+  std::unique_ptr<cst_utterance, UtteranceDeleter> utterance(Flite().flite_synth_text(spoken.c_str(), voice));
   if (!utterance) {
     error = "flite could not speak the text";
     return std::nullopt;
@@ -108,19 +103,19 @@ std::optional<Speech> Speak(const std::string& voiceName, const std::vector<std:
   };
   std::vector<Span> spans(written.size());
   std::size_t piece = 0;
-  for (const cst_item* token = relation_head(utt_relation(utterance.get(), "Token")); token;
-       token = item_next(token), ++piece) {
+  for (const cst_item* token = Flite().relation_head(Flite().utt_relation(utterance.get(), "Token")); token;
+       token = Flite().item_next(token), ++piece) {
     if (piece >= ownerOfPiece.size()) {
       error = "flite made more tokens than the text has words";
       return std::nullopt;
     }
     Span& span = spans[ownerOfPiece[piece]];
-    for (const cst_item* word = item_daughter(token); word; word = item_next(word)) {
+    for (const cst_item* word = Flite().item_daughter(token); word; word = Flite().item_next(word)) {
       const auto [first, last] = SegmentsOf(word);
       if (!first || !last) continue;
-      const cst_item* before = item_prev(item_as(first, "Segment"));
-      const float start = before ? item_feat_float(before, "end") : 0.0f;
-      const float end = item_feat_float(last, "end");
+      const cst_item* before = Flite().item_prev(Flite().item_as(first, "Segment"));
+      const float start = before ? Flite().item_feat_float(before, "end") : 0.0f;
+      const float end = Flite().item_feat_float(last, "end");
       if (span.start < 0) span.start = start;
       span.end = end;
     }
@@ -130,7 +125,7 @@ std::optional<Speech> Speak(const std::string& voiceName, const std::vector<std:
             std::to_string(ownerOfPiece.size()) + ")";
     return std::nullopt;
   }
-  const cst_wave* wave = utt_wave(utterance.get());
+  const cst_wave* wave = Flite().utt_wave(utterance.get());
   if (!wave || cst_wave_num_channels(wave) != 1) {
     error = "flite made no sound";
     return std::nullopt;
@@ -176,10 +171,11 @@ std::vector<std::string> PhonesOfSpelling(const std::string& word) {
   std::vector<std::string> phones;
   if (letters.empty()) return phones;
   std::lock_guard lock(FliteLock());
-  static cst_lexicon* lexicon = cmu_lex_init();
-  cst_val* found = lex_lookup(lexicon, letters.c_str(), nullptr, nullptr);
-  for (const cst_val* v = found; v; v = val_cdr(v)) {
-    std::string phone = val_string(val_car(v));
+  if (!Flite().loaded) return phones;
+  static cst_lexicon* lexicon = Flite().cmu_lex_init();
+  cst_val* found = Flite().lex_lookup(lexicon, letters.c_str(), nullptr, nullptr);
+  for (const cst_val* v = found; v; v = Flite().val_cdr(v)) {
+    std::string phone = Flite().val_string(Flite().val_car(v));
     std::erase_if(phone, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
     // flite's reduced vowels are the plain ones of the CMU set.
     if (phone == "ax") phone = "ah";
@@ -188,7 +184,7 @@ std::vector<std::string> PhonesOfSpelling(const std::string& word) {
     std::transform(phone.begin(), phone.end(), phone.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     phones.push_back(phone);
   }
-  delete_val(found);
+  Flite().delete_val(found);
   return phones;
 }
 

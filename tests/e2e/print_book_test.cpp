@@ -204,6 +204,7 @@ TEST_F(PrintBook, EscThenIgnoreGoesOnToTheEndOneChildAtATime) {
                                              "answer Ignore\n"
                                              "expect \"preview-open 360 50\"\n"
                                              "press \"Report Preview\" ?CLOSE\n"
+                                             "expect \"close-window [0-9]+ .Report Preview.\"\n"
                                              "press \"Print report or print to pdf file\" \"Done\"\n"
                                              "close \"Storyloom\"\n");
   ASSERT_EQ(run.exitCode, 0) << run.output;

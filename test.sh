@@ -28,10 +28,11 @@ if [ "${STORYLOOM_SANITIZERS:-1}" != "0" ]; then
   configure_and_build "$ROOT/build-asan" -DSTORYLOOM_SANITIZE=ON -DSTORYLOOM_ASSETS_FROM="$ROOT/build"
   (cd "$ROOT/build-asan" && ctest -j2 --output-on-failure --timeout 600)
   echo "== ThreadSanitizer (threading tests) =="
-  # Only the test programs that hold threading tests, and what they run.
+  # Only the test programs that hold threading tests, and what they run. The alignment test
+  # matches by its name but needs the sounds, which this build does not make.
   configure "$ROOT/build-tsan" -DSTORYLOOM_TSAN=ON -DSTORYLOOM_ASSETS=OFF
   ninja -C "$ROOT/build-tsan" -j2 runtime_tests framework_tests pvmedia_tests report_tests books_tests
   (cd "$ROOT/build-tsan" && TSAN_OPTIONS="halt_on_error=1 report_signal_unsafe=0" \
      ctest -j2 --output-on-failure --timeout 600 -LE 'e2e|assets|fuzz|hosted|rpvw32|printing|launchers' \
-       -R 'Thread|Concurren|Post|Start|Covering' -E 'Hosting\.|PrinterStatus\.|_NOT_BUILT')
+       -R 'Thread|Concurren|Post|Start|Covering' -E 'Hosting\.|PrinterStatus\.|ForcedAlignment\.|_NOT_BUILT')
 fi

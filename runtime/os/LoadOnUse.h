@@ -5,6 +5,7 @@
 
 #include <dlfcn.h>
 
+#include <mutex>
 #include <string>
 
 namespace wdrt {
@@ -17,6 +18,16 @@ template <typename Function>
 bool FindFunction(void* library, const char* name, Function& function) {
   function = reinterpret_cast<Function>(dlsym(library, name));
   return function != nullptr;
+}
+
+// The table of a library, filled once for the process: `fill(table)` opens what it needs and
+// looks its functions up, returning whether it found them all; `table.loaded` keeps the answer.
+template <typename Table, typename Fill>
+const Table& LoadOnce(Fill fill) {
+  static Table table;
+  static std::once_flag once;
+  std::call_once(once, [&] { table.loaded = fill(table); });
+  return table;
 }
 
 }  // namespace wdrt

@@ -90,6 +90,21 @@ bool EditorComponent::WaitForDocument() {
 
 QString EditorComponent::Script(const QString& script) { return RunScript(view_->page(), script).toString(); }
 
+// The document's HTML. On the engine's first start on a busy machine an answer can be lost
+// while the first document is still being put in place: the document is waited for and asked
+// again, so that a save does not fail (or write nothing) for that alone.
+QString EditorComponent::DocumentSource() {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    WaitForDocument();
+    const QString html = Script("document.documentElement ? document.documentElement.outerHTML : ''");
+    if (!html.isEmpty()) return html;
+    QEventLoop pause;
+    QTimer::singleShot(250, &pause, &QEventLoop::quit);
+    pause.exec();
+  }
+  return {};
+}
+
 std::string EditorComponent::Call(const std::string& name, const std::vector<std::string>& arguments) {
   if (!view_) return {};
   if (name == "LoadDocument" || name == "LoadURL") {
@@ -105,14 +120,15 @@ std::string EditorComponent::Call(const std::string& name, const std::vector<std
   WaitForDocument();
   if (name == "SaveDocument") {
     QFile file(Q(Arg(arguments, 0)));
-    const QString html = Script("'<!DOCTYPE html>\\n' + document.documentElement.outerHTML");
-    if (html.isEmpty()) return "0";  // the engine did not answer: an empty file would lose the document
+    const QString source = DocumentSource();
+    if (source.isEmpty()) return "0";  // the engine did not answer: an empty file would lose the document
+    const QString html = "<!DOCTYPE html>\n" + source;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return "0";
     if (file.write(html.toUtf8()) < 0) return "0";
     path_ = file.fileName();
     return "1";
   }
-  if (name == "DocumentHTML") return S(Script("document.documentElement.outerHTML"));
+  if (name == "DocumentHTML") return S(DocumentSource());
   if (name == "CurrentDocumentPath") return S(path_);
   if (name == "BaseURL") return S(Script("document.baseURI"));
   if (name == "DocumentTitle") return S(Script("document.title"));

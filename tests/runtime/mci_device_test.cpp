@@ -37,11 +37,12 @@ TEST_F(MciDevice, OpenPlayStatusStopClose) {
   EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);
   EXPECT_EQ(Send("status snd mode").text, "playing");
   ASSERT_TRUE(WaitUntil([] { return StatusNumber("snd", "position") >= 300; }, soundtest::kSoundWait));
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
   // The position follows the clock: never ahead of it (beyond one audio buffer), and not
   // stuck. How far behind it may fall depends on how busy the machine is, so the lower bound
-  // is only that it moved.
+  // is only that it moved. The clock is read after the position, so that a pause of this
+  // thread between the two cannot make the position look early.
   const long position = StatusNumber("snd", "position");
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
   EXPECT_LE(position, elapsed.count() + 150);
   EXPECT_GE(position, 300);
 

@@ -15,7 +15,7 @@
 namespace pvhosted {
 namespace {
 
-constexpr int kLoadTimeoutMs = 15000;
+constexpr int kLoadTimeoutMs = 30000;  // the engine's first start on a busy machine, as the editor
 
 // The page that holds the player. Ruffle takes quality, scale, alignment and background as
 // load options (from the page's address). Ruffle itself cannot show a chosen frame nor tell

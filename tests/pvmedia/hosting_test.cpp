@@ -169,8 +169,8 @@ TEST_F(Hosting, ResultTwoPostsTheCallbackEventToTheWindow) {
   browser.hostWindow = window;
   browser.OleControlSite_Invoke(250, {"file:///a.html"});
   wdrt::Event event;
-  ASSERT_TRUE(window->Take(event, std::chrono::steady_clock::now() + std::chrono::seconds(1)));  // open window
-  ASSERT_TRUE(window->Take(event, std::chrono::steady_clock::now() + std::chrono::seconds(1)));
+  ASSERT_TRUE(window->Take(event, std::chrono::steady_clock::now() + std::chrono::seconds(30)));  // open window
+  ASSERT_TRUE(window->Take(event, std::chrono::steady_clock::now() + std::chrono::seconds(30)));
   EXPECT_EQ(event.number, 1030);
   wdrt::Close(window);
 }

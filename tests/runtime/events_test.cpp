@@ -48,7 +48,7 @@ TEST(PostOrder, EventsFromAnotherThreadArriveInTheOrderPosted) {
   });
   poster.join();
   auto future = received.get_future();
-  ASSERT_EQ(future.wait_for(10s), std::future_status::ready);
+  ASSERT_EQ(future.wait_for(60s), std::future_status::ready);
   const auto controls = future.get();
   owner.join();
   ASSERT_EQ(controls.size(), 1000u);

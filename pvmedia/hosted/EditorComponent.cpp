@@ -13,7 +13,6 @@
 namespace pvhosted {
 namespace {
 
-constexpr int kLoadTimeoutMs = 30000;  // the engine's first start on a busy machine
 constexpr int kPrintTimeoutMs = 60000;
 // Every loaded document is edited, and remembers the code of the last key pressed in it.
 const QString kReadyScript =
@@ -65,7 +64,7 @@ bool EditorComponent::LoadAndWait(const QUrl& url, const QString& html) {
   else
     view_->load(url);
   if (!finished) {
-    QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kEngineLoadMs, &loop, &QEventLoop::quit);
     loop.exec();
   }
   QObject::disconnect(connection);
@@ -82,7 +81,7 @@ bool EditorComponent::WaitForDocument() {
   if (readyState_ == 4) return true;
   QEventLoop loop;
   auto connection = QObject::connect(view_, &QWebEngineView::loadFinished, &loop, [&](bool) { loop.quit(); });
-  QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
+  QTimer::singleShot(kEngineLoadMs, &loop, &QEventLoop::quit);
   if (readyState_ != 4) loop.exec();
   QObject::disconnect(connection);
   return readyState_ == 4;
@@ -90,17 +89,19 @@ bool EditorComponent::WaitForDocument() {
 
 QString EditorComponent::Script(const QString& script) { return RunScript(view_->page(), script).toString(); }
 
-// The document's HTML. On the engine's first start on a busy machine an answer can be lost
-// while the first document is still being put in place: the document is waited for and asked
-// again, so that a save does not fail (or write nothing) for that alone.
+// The document's HTML. The document is waited for once; on the engine's first start on a busy
+// machine an answer can still come back empty while the document is being put in place, so it
+// is asked again, so that a save does not fail (or write nothing) for that alone.
 QString EditorComponent::DocumentSource() {
+  WaitForDocument();
   for (int attempt = 0; attempt < 3; ++attempt) {
-    WaitForDocument();
+    if (attempt > 0) {
+      QEventLoop pause;
+      QTimer::singleShot(250, &pause, &QEventLoop::quit);
+      pause.exec();
+    }
     const QString html = Script("document.documentElement ? document.documentElement.outerHTML : ''");
     if (!html.isEmpty()) return html;
-    QEventLoop pause;
-    QTimer::singleShot(250, &pause, &QEventLoop::quit);
-    pause.exec();
   }
   return {};
 }

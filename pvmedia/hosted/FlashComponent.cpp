@@ -15,8 +15,6 @@
 namespace pvhosted {
 namespace {
 
-constexpr int kLoadTimeoutMs = 30000;  // the engine's first start on a busy machine, as the editor
-
 // The page that holds the player. Ruffle takes quality, scale, alignment and background as
 // load options (from the page's address). Ruffle itself cannot show a chosen frame nor tell
 // the frame it shows: a movie that offers pvGotoFrame(n) and pvCurrentFrame() through
@@ -167,7 +165,7 @@ bool FlashComponent::LoadMovie(const QString& file) {
   const QString thisLoad = "window.pvOptions && pvOptions.load === '" + load + "'";
   QEventLoop loop;
   QTimer poll;
-  QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
+  QTimer::singleShot(kEngineLoadMs, &loop, &QEventLoop::quit);
   QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
     const QVariant state =
         RunScript(view_->page(), "(" + thisLoad + ") ? (window.pv.meta ? 4 : (window.pv.error ? -1 : 1)) : 1", 1000);

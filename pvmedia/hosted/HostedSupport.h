@@ -22,6 +22,10 @@ QString JsString(const QString& text);
 // How long a call waits for the engine's answer: its renderer is a process of its own, which a
 // busy machine may hold back for seconds; only a dead renderer makes a caller wait this long.
 constexpr int kEngineAnswerMs = 30000;
+// How long a load waits for the engine to finish a document. The engine's first start (its
+// zygote, renderer and software painter) on a busy machine has taken over 30 s; the wait runs
+// a nested event loop, so windows stay live meanwhile, and a load that finishes ends it at once.
+constexpr int kEngineLoadMs = 90000;
 // Runs `script` in `page` and waits (with a nested event loop, at most `timeoutMs`) for its
 // result; an invalid value when it did not come.
 QVariant RunScript(QWebEnginePage* page, const QString& script, int timeoutMs = kEngineAnswerMs);

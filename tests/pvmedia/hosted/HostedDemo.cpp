@@ -276,7 +276,7 @@ void EditorDialogsScenario() {
   Result("pictures", std::to_string(pictures));
   Shot(window, "editor-dialogs");
   Result("key_ready", "1");
-  WaitFor([&] { return editor.KeyPressed() != 0; }, 20s);
+  WaitFor([&] { return editor.KeyPressed() != 0; }, 60s);
   Result("key", std::to_string(editor.KeyPressed()));
   editor.PrintMe(1);
   editor.Kill();
@@ -344,7 +344,7 @@ void FlashSettingsScenario() {
   for (const char* setting : {"Quality", "ScaleMode", "AlignMode", "BackgroundColor"}) flash.Update(setting);
   Result("options", flash.GetInfo("LoadOptions"));
   flash.Play();
-  const bool stopped = WaitFor([&] { return flash.GetInfo("Playing") == "0"; }, 10s);
+  const bool stopped = WaitFor([&] { return flash.GetInfo("Playing") == "0"; }, 60s);
   Result("stopped_at_end", stopped ? "1" : "0");
   flash.GetInfo();
   Result("quality", std::to_string(flash.FLASHQUALITY));

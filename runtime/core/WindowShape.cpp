@@ -69,8 +69,12 @@ WindowRegion GetWindowRgn(const WindowPtr& window) {
 void SetButtonEvents(const WindowPtr& window, bool on) {
   if (!window) return;
   Shapes& s = AllShapes();
-  std::lock_guard lock(s.mutex);
-  s.byWindow[window->Id()].buttonEvents = on;
+  {
+    std::lock_guard lock(s.mutex);
+    s.byWindow[window->Id()].buttonEvents = on;
+  }
+  // From here a press on the window is its own event: a script waits for this before clicking.
+  JournalLine("button-events " + JournalQuote(window->Title()) + (on ? " on" : " off"));
 }
 
 bool ButtonEvents(const WindowPtr& window) {

@@ -63,7 +63,7 @@ RunResult RunMenu(const MenuDesktop& desktop, const std::string& program, const 
 std::vector<std::string> Recorded(const MenuDesktop& desktop, const std::string& file, std::size_t lines) {
   // The started programs run on after the menu has ended: wait for their lines, then read.
   std::vector<std::string> read;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
   for (;;) {
     read.clear();
     std::ifstream in(desktop.records + "/" + file);

@@ -147,6 +147,8 @@ TEST(GrownUps, ABookAlreadyRunningTakesTheNewNameAtItsNextPage) {
                                     kGreeting + " \"Hi, my name is Zuli.\"\nwait-file \"" + go + "\"\n" +
                                     "press " + kFrame + " -19\nwait-window " + kPage + " 2\n" +
                                     "expect-text " + kPage + " #2 ?PVHIDDENLOAD:2 \"How  old  is  Mia  going  to  be?\"\n" +
+                                    // The page's narration opens once its text is shown: wait for it.
+                                    "expect \"open mpegvideo!.*/voices/Mia/slt/WHowOldK[.]wav\"\n"
                                     "close " + kFrame + "\n",
                         shared, firstDir);
   });

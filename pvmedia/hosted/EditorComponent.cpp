@@ -89,11 +89,10 @@ bool EditorComponent::WaitForDocument() {
 
 QString EditorComponent::Script(const QString& script) { return RunScript(view_->page(), script).toString(); }
 
-// The document's HTML. The document is waited for once; on the engine's first start on a busy
-// machine an answer can still come back empty while the document is being put in place, so it
-// is asked again, so that a save does not fail (or write nothing) for that alone.
+// The document's HTML, once the caller has waited for the document. On the engine's first start
+// on a busy machine an answer can still come back empty while the document is being put in
+// place, so it is asked again, so that a save does not fail (or write nothing) for that alone.
 QString EditorComponent::DocumentSource() {
-  WaitForDocument();
   for (int attempt = 0; attempt < 3; ++attempt) {
     if (attempt > 0) {
       QEventLoop pause;

@@ -25,6 +25,7 @@ class EditorComponent : public wdrt::OleComponent {
   // Waits (bounded) for a load still under way; true when the document is there.
   bool WaitForDocument();
   QString Script(const QString& script);
+  // The document's HTML (asked up to three times); empty when the engine gave none.
   QString DocumentSource();
   std::string ExecCommand(const std::vector<std::string>& arguments);
   bool Print(bool withDialog);
